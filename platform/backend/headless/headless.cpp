@@ -1,0 +1,104 @@
+// The headless backend: the virtual clock moves only when a loop has nothing else to do.
+#include "backend/headless/headless.h"
+
+#include "internal/system.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+
+namespace vorla::platform {
+
+HeadlessBackend::HeadlessBackend(int screen_width, int screen_height)
+    : width_(screen_width > 0 ? screen_width : 1024), height_(screen_height > 0 ? screen_height : 768) {
+    if (const char *limit = std::getenv("VORLA_HEADLESS_IDLE_MS")) {
+        long value = std::strtol(limit, nullptr, 10);
+        if (value > 0) idle_limit_ = static_cast<uint64_t>(value);
+    }
+}
+
+void HeadlessBackend::ScreenSize(int &width, int &height) const {
+    width = width_;
+    height = height_;
+}
+
+uintptr_t HeadlessBackend::CreateSurface(const SurfaceSpec &) { return next_surface_++; }
+
+void HeadlessBackend::SetPointerShape(int system_shape, const uint8_t *, const uint8_t *, int, int, int, int) {
+    pointer_shape_ = system_shape;
+}
+
+bool HeadlessBackend::SetClipboardText(const std::string &cp932) {
+    clipboard_ = cp932;
+    return true;
+}
+
+bool HeadlessBackend::GetClipboardText(std::string &cp932) {
+    cp932 = clipboard_;
+    return true;
+}
+
+int HeadlessBackend::MessageBox(uintptr_t owner, const std::string &text, const std::string &caption, unsigned style) {
+    if (on_message_box) on_message_box(text, caption, style, owner);
+    int answer = answer_;
+    answer_ = IDOK;
+    return answer;
+}
+
+void HeadlessBackend::Stall(const char *why) {
+    std::fprintf(stderr,
+                 "VorlaLib headless: a message loop can make no progress: %s (virtual time %llu ms). "
+                 "A test must give the loop input, a scripted action, or a way to end.\n",
+                 why, static_cast<unsigned long long>(now_));
+    std::fflush(stderr);
+    std::abort();
+}
+
+void HeadlessBackend::Wait(uint64_t deadline, InputSink &) {
+    {
+        std::lock_guard<std::mutex> hold(wake_lock_);
+        if (woken_) {
+            woken_ = false;
+            return;
+        }
+    }
+    if (idle_action_ && idle_action_()) {
+        idle_spent_ = 0;
+        return;
+    }
+    if (deadline == UINT64_MAX) {
+        // Another thread may still post something: give it a moment of real time.
+        std::unique_lock<std::mutex> hold(wake_lock_);
+        if (wake_signal_.wait_for(hold, std::chrono::seconds(2), [&] { return woken_; })) {
+            woken_ = false;
+            return;
+        }
+        hold.unlock();
+        if (policy_ == IdlePolicy::Quit) {
+            PostQuitMessage(0);
+            return;
+        }
+        Stall("no input, no timer and no scripted action");
+    }
+    uint64_t step = deadline > now_ ? deadline - now_ : 0;
+    if (idle_spent_ + step > idle_limit_) {
+        idle_spent_ = 0;
+        if (policy_ == IdlePolicy::Quit) {
+            PostQuitMessage(0);
+            return;
+        }
+        Stall("only timers fired for longer than the idle limit");
+    }
+    idle_spent_ += step;
+    now_ += step;
+}
+
+void HeadlessBackend::Wake() {
+    {
+        std::lock_guard<std::mutex> hold(wake_lock_);
+        woken_ = true;
+    }
+    wake_signal_.notify_all();
+}
+
+} // namespace vorla::platform

@@ -1,0 +1,153 @@
+// Invalidation and painting: update regions, WM_PAINT, BeginPaint/EndPaint, window contexts and
+// presenting changed framebuffer areas.
+#include "internal/system.h"
+
+#include <cstring>
+
+namespace vorla::platform {
+
+void Framebuffer::Resize(int w, int h, uint32_t fill) {
+    if (w < 0) w = 0;
+    if (h < 0) h = 0;
+    std::vector<uint32_t> next(static_cast<size_t>(w) * static_cast<size_t>(h), fill);
+    int cw = std::min(w, width), ch = std::min(h, height);
+    for (int y = 0; y < ch; ++y)
+        std::memcpy(&next[static_cast<size_t>(y) * w], &pixels[static_cast<size_t>(y) * width],
+                    static_cast<size_t>(cw) * sizeof(uint32_t));
+    pixels.swap(next);
+    width = w;
+    height = h;
+    dirty = Box{0, 0, w, h};
+}
+
+void InvalidateWhole(Window &w, bool erase) {
+    if (!w.visible) return;
+    w.update = Region(Box{0, 0, w.client_box.Width(), w.client_box.Height()});
+    if (erase) w.erase_pending = true;
+}
+
+static Window *TopLevelOf(Window *w) {
+    while (w && !w->TopLevel()) w = FindWindow(w->parent);
+    return w;
+}
+
+bool ResolveWindowTarget(HWND window, WindowTarget &target) {
+    Window *w = FindWindow(window);
+    if (!w) return false;
+    Window *top = TopLevelOf(w);
+    if (!top || !top->framebuffer) return false;
+    target.framebuffer = top->framebuffer.get();
+    target.origin_x = w->client_box.left - top->client_box.left;
+    target.origin_y = w->client_box.top - top->client_box.top;
+    Box client{0, 0, w->client_box.Width(), w->client_box.Height()};
+    // A child is also limited by its parent's client area.
+    for (Window *p = w; p && !p->TopLevel();) {
+        Window *parent = FindWindow(p->parent);
+        if (!parent) break;
+        Box pc = parent->client_box.Offset(-w->client_box.left, -w->client_box.top);
+        client = client.Intersect(pc);
+        p = parent;
+    }
+    target.visible = Region(client);
+    return true;
+}
+
+void PresentAll() {
+    System &s = TheSystem();
+    for (HWND h : s.z_order) {
+        Window *w = FindWindow(h);
+        if (!w || !w->framebuffer || w->framebuffer->dirty.Empty()) continue;
+        Framebuffer &fb = *w->framebuffer;
+        if (w->visible && w->surface) {
+            PixelView view{fb.pixels.data(), fb.width, fb.height, fb.width};
+            CurrentBackend().Present(w->surface, view, fb.dirty.left, fb.dirty.top, fb.dirty.right, fb.dirty.bottom);
+        }
+        fb.dirty = Box{};
+    }
+}
+
+} // namespace vorla::platform
+
+using namespace vorla::platform;
+
+extern "C" {
+
+BOOL WINAPI InvalidateRect(HWND window, const RECT *rect, BOOL erase) {
+    Window *w = FindWindow(window);
+    if (!w) return FALSE;
+    if (!IsWindowVisible(window)) return TRUE; // nothing of a hidden window can be seen
+    Box client{0, 0, w->client_box.Width(), w->client_box.Height()};
+    Box box = rect ? Box{rect->left, rect->top, rect->right, rect->bottom}.Intersect(client) : client;
+    if (box.Empty()) return TRUE;
+    w->update.Unite(box);
+    if (erase) w->erase_pending = true;
+    return TRUE;
+}
+
+BOOL WINAPI ValidateRect(HWND window, const RECT *rect) {
+    Window *w = FindWindow(window);
+    if (!w) return FALSE;
+    if (!rect) {
+        w->update.Clear();
+        w->erase_pending = false;
+    } else {
+        w->update.Subtract(Box{rect->left, rect->top, rect->right, rect->bottom});
+    }
+    return TRUE;
+}
+
+BOOL WINAPI GetUpdateRect(HWND window, LPRECT rect, BOOL erase) {
+    Window *w = FindWindow(window);
+    if (!w) return FALSE;
+    Box b = w->update.Bounds();
+    if (rect) *rect = RECT{b.left, b.top, b.right, b.bottom};
+    return !w->update.Empty();
+}
+
+BOOL WINAPI UpdateWindow(HWND window) {
+    Window *w = FindWindow(window);
+    if (!w) return FALSE;
+    if (!w->update.Empty() && IsWindowVisible(window)) Send(window, WM_PAINT, 0, 0);
+    return TRUE;
+}
+
+HDC WINAPI BeginPaint(HWND window, LPPAINTSTRUCT paint) {
+    Window *w = FindWindow(window);
+    if (!w || !paint) return nullptr;
+    Region region = w->update;
+    bool erase = w->erase_pending;
+    w->update.Clear();
+    w->erase_pending = false;
+    if (!IsWindowVisible(window)) region.Clear();
+    HDC dc = CreateWindowContext(window, &region);
+    std::memset(paint, 0, sizeof(*paint));
+    paint->hdc = dc;
+    Box b = region.Bounds();
+    paint->rcPaint = RECT{b.left, b.top, b.right, b.bottom};
+    paint->fErase = TRUE;
+    if (erase && dc) paint->fErase = Send(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0) ? FALSE : TRUE;
+    return dc;
+}
+
+BOOL WINAPI EndPaint(HWND window, const PAINTSTRUCT *paint) {
+    if (!paint) return FALSE;
+    if (paint->hdc) ReleaseContext(paint->hdc);
+    return TRUE;
+}
+
+HDC WINAPI GetDC(HWND window) {
+    if (!window) return CreateScreenContext();
+    if (!FindWindow(window)) return nullptr;
+    return CreateWindowContext(window, nullptr);
+}
+
+int WINAPI ReleaseDC(HWND window, HDC dc) {
+    if (!dc) return 0;
+    if (window && !IsWindowContextOf(dc, window)) return 0;
+    ReleaseContext(dc);
+    return 1;
+}
+
+HWND WINAPI WindowFromDC(HDC dc) { return WindowOfContext(dc); }
+
+} // extern "C"

@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that building, testing and running VorlaLib need.
+# Idempotent: when every package is already installed it touches nothing and returns at once.
+set -euo pipefail
+
+# The one list of what the project needs from Debian.
+PACKAGES=(
+  # toolchain and build
+  cmake g++ make pkg-config git
+  # tests and benchmarks
+  libgtest-dev libgmock-dev libbenchmark-dev
+  # pictures: PNG for snapshots and goldens, JPEG reader
+  libpng-dev zlib1g-dev libjpeg62-turbo-dev
+  # text: FreeType glyphs, fontconfig lookup, the Japanese Gothic face
+  libfreetype-dev libfontconfig-dev fontconfig fonts-ipafont-gothic
+  # the SDL2 backend
+  libsdl2-dev
+  # the Windows compile check
+  g++-mingw-w64-x86-64
+)
+
+if [[ "${1:-}" == "--list" ]]; then
+  printf '%s\n' "${PACKAGES[@]}"
+  exit 0
+fi
+
+missing=()
+for package in "${PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$package")
+  fi
+done
+
+if [[ ${#missing[@]} -eq 0 ]]; then
+  echo "install-deps: all ${#PACKAGES[@]} packages are installed"
+  exit 0
+fi
+
+echo "install-deps: installing ${missing[*]}"
+
+as_root=()
+if [[ $EUID -ne 0 ]]; then
+  if command -v sudo >/dev/null 2>&1; then
+    as_root=(sudo)
+  else
+    echo "install-deps: missing packages and not running as root: ${missing[*]}" >&2
+    exit 1
+  fi
+fi
+
+export DEBIAN_FRONTEND=noninteractive
+apt_options=(-o DPkg::Lock::Timeout=600 -o Dpkg::Options::=--force-confdef -o Dpkg::Options::=--force-confold)
+
+# A mirror can fail for a moment; try the index update a few times before giving up.
+for attempt in 1 2 3; do
+  if "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get "${apt_options[@]}" update -q </dev/null; then
+    break
+  fi
+  if [[ $attempt -eq 3 ]]; then
+    echo "install-deps: apt-get update failed" >&2
+    exit 1
+  fi
+  sleep $((attempt * 10))
+done
+
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get "${apt_options[@]}" install -y -q \
+  --no-install-recommends "${missing[@]}" </dev/null
+
+echo "install-deps: done"
