@@ -12,6 +12,7 @@
 namespace vorla::platform {
 bool WritePng(const std::string &path, const uint32_t *pixels, int width, int height, int stride);
 bool ReadPng(const std::string &path, std::vector<uint32_t> &pixels, int &width, int &height);
+void ComposeScreen(std::vector<uint32_t> &pixels, int &width, int &height);
 
 namespace {
 bool g_recording = false;
@@ -307,73 +308,9 @@ Image Snapshot(HWND window) {
     return image;
 }
 
-namespace {
-
-void FillBox(Image &img, const Box &b, uint32_t rgb) {
-    Box c = b.Intersect(Box{0, 0, img.width, img.height});
-    for (int y = c.top; y < c.bottom; ++y)
-        for (int x = c.left; x < c.right; ++x) img.pixels[static_cast<size_t>(y) * img.width + x] = rgb;
-}
-
-// The classic frame: grey face with light and dark edges, a caption bar and a close box.
-void DrawFrame(Image &img, const Window &w, bool active) {
-    const Box &o = w.window_box;
-    FillBox(img, o, 0xC0C0C0);
-    FillBox(img, Box{o.left, o.top, o.right, o.top + 1}, 0xC0C0C0);
-    FillBox(img, Box{o.left + 1, o.top + 1, o.right - 1, o.top + 2}, 0xFFFFFF);
-    FillBox(img, Box{o.left + 1, o.top + 1, o.left + 2, o.bottom - 1}, 0xFFFFFF);
-    FillBox(img, Box{o.left, o.bottom - 1, o.right, o.bottom}, 0x000000);
-    FillBox(img, Box{o.right - 1, o.top, o.right, o.bottom}, 0x000000);
-    FillBox(img, Box{o.left + 1, o.bottom - 2, o.right - 1, o.bottom - 1}, 0x808080);
-    FillBox(img, Box{o.right - 2, o.top + 1, o.right - 1, o.bottom - 1}, 0x808080);
-    if ((w.style & WS_CAPTION) == WS_CAPTION) {
-        Box caption{w.client_box.left, o.top + (w.client_box.left - o.left), w.client_box.right, w.client_box.top - 1};
-        uint32_t from = active ? 0x000080 : 0x808080, to = active ? 0x1084D0 : 0xC0C0C0;
-        int width = std::max(1, caption.Width());
-        for (int x = caption.left; x < caption.right; ++x) {
-            int t = x - caption.left;
-            auto mix = [&](int shift) {
-                int a = static_cast<int>((from >> shift) & 0xFF), b = static_cast<int>((to >> shift) & 0xFF);
-                return static_cast<uint32_t>(a + (b - a) * t / width) << shift;
-            };
-            FillBox(img, Box{x, caption.top, x + 1, caption.bottom}, mix(16) | mix(8) | mix(0));
-        }
-        Box close = CloseBoxOf(w);
-        if (!close.Empty()) {
-            FillBox(img, close, 0xC0C0C0);
-            FillBox(img, Box{close.left, close.bottom - 1, close.right, close.bottom}, 0x000000);
-            FillBox(img, Box{close.right - 1, close.top, close.right, close.bottom}, 0x000000);
-            FillBox(img, Box{close.left, close.top, close.right - 1, close.top + 1}, 0xFFFFFF);
-            FillBox(img, Box{close.left, close.top, close.left + 1, close.bottom - 1}, 0xFFFFFF);
-            int size = std::min(close.Width(), close.Height()) - 6;
-            int x0 = close.left + (close.Width() - size) / 2 - 1, y0 = close.top + (close.Height() - size) / 2;
-            for (int i = 0; i < size; ++i) {
-                FillBox(img, Box{x0 + i, y0 + i, x0 + i + 2, y0 + i + 1}, 0x000000);
-                FillBox(img, Box{x0 + size - 1 - i, y0 + i, x0 + size + 1 - i, y0 + i + 1}, 0x000000);
-            }
-        }
-    }
-}
-
-} // namespace
-
 Image SnapshotScreen() {
     Image img;
-    CurrentBackend().ScreenSize(img.width, img.height);
-    img.pixels.assign(static_cast<size_t>(img.width) * static_cast<size_t>(img.height), 0x008080);
-    System &s = TheSystem();
-    for (auto it = s.z_order.rbegin(); it != s.z_order.rend(); ++it) {
-        Window *w = FindWindow(*it);
-        if (!w || !w->visible) continue;
-        DrawFrame(img, *w, s.active == w->handle);
-        Image client = Snapshot(w->handle);
-        for (int y = 0; y < client.height; ++y)
-            for (int x = 0; x < client.width; ++x) {
-                int sx = w->client_box.left + x, sy = w->client_box.top + y;
-                if (sx >= 0 && sy >= 0 && sx < img.width && sy < img.height)
-                    img.pixels[static_cast<size_t>(sy) * img.width + sx] = client.At(x, y);
-            }
-    }
+    ComposeScreen(img.pixels, img.width, img.height);
     return img;
 }
 

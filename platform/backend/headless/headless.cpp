@@ -9,6 +9,9 @@
 
 namespace vorla::platform {
 
+void ComposeScreen(std::vector<uint32_t> &pixels, int &width, int &height);
+bool WritePng(const std::string &path, const uint32_t *pixels, int width, int height, int stride);
+
 HeadlessBackend::HeadlessBackend(int screen_width, int screen_height)
     : width_(screen_width > 0 ? screen_width : 1024), height_(screen_height > 0 ? screen_height : 768) {
     if (const char *limit = std::getenv("VORLA_HEADLESS_IDLE_MS")) {
@@ -54,6 +57,21 @@ void HeadlessBackend::Stall(const char *why) {
     std::abort();
 }
 
+// A program run headless has settled: picture the screen once, then end the waiting loop.
+void HeadlessBackend::EndIdleProgram() {
+    if (!screen_written_) {
+        screen_written_ = true;
+        const char *dir = std::getenv("VORLA_SNAPSHOT_DIR");
+        if (dir && *dir) {
+            std::vector<uint32_t> pixels;
+            int w = 0, h = 0;
+            ComposeScreen(pixels, w, h);
+            WritePng(std::string(dir) + "/screen.png", pixels.data(), w, h, w);
+        }
+    }
+    PostQuitMessage(0);
+}
+
 void HeadlessBackend::Wait(uint64_t deadline, InputSink &) {
     {
         std::lock_guard<std::mutex> hold(wake_lock_);
@@ -75,7 +93,7 @@ void HeadlessBackend::Wait(uint64_t deadline, InputSink &) {
         }
         hold.unlock();
         if (policy_ == IdlePolicy::Quit) {
-            PostQuitMessage(0);
+            EndIdleProgram();
             return;
         }
         Stall("no input, no timer and no scripted action");
@@ -84,7 +102,7 @@ void HeadlessBackend::Wait(uint64_t deadline, InputSink &) {
     if (idle_spent_ + step > idle_limit_) {
         idle_spent_ = 0;
         if (policy_ == IdlePolicy::Quit) {
-            PostQuitMessage(0);
+            EndIdleProgram();
             return;
         }
         Stall("only timers fired for longer than the idle limit");

@@ -52,6 +52,7 @@ public:
 
 private:
     [[noreturn]] void Stall(const char *why);
+    void EndIdleProgram();
 
     int width_, height_;
     uint64_t now_ = 0;
@@ -60,6 +61,7 @@ private:
     IdlePolicy policy_ = IdlePolicy::Quit;
     uint64_t idle_limit_ = 3000;
     uint64_t idle_spent_ = 0;
+    bool screen_written_ = false;
     int pointer_shape_ = 0;
     std::string clipboard_;
     int answer_ = IDOK;

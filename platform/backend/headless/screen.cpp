@@ -1,0 +1,86 @@
+// The headless screen as a picture: the desktop, and every shown window from the bottom up with
+// its classic frame and its client pixels.
+#include "internal/system.h"
+
+#include <algorithm>
+
+namespace vorla::platform {
+
+namespace {
+
+struct Picture {
+    std::vector<uint32_t> &pixels;
+    int width, height;
+
+    void Fill(const Box &b, uint32_t rgb) {
+        Box c = b.Intersect(Box{0, 0, width, height});
+        for (int y = c.top; y < c.bottom; ++y)
+            std::fill(pixels.begin() + static_cast<long>(y) * width + c.left,
+                      pixels.begin() + static_cast<long>(y) * width + c.right, rgb);
+    }
+};
+
+// The classic frame: grey face with light and dark edges, a caption bar and a close box.
+void DrawFrame(Picture &p, const Window &w, bool active) {
+    const Box &o = w.window_box;
+    p.Fill(o, 0xC0C0C0);
+    p.Fill(Box{o.left + 1, o.top + 1, o.right - 1, o.top + 2}, 0xFFFFFF);
+    p.Fill(Box{o.left + 1, o.top + 1, o.left + 2, o.bottom - 1}, 0xFFFFFF);
+    p.Fill(Box{o.left, o.bottom - 1, o.right, o.bottom}, 0x000000);
+    p.Fill(Box{o.right - 1, o.top, o.right, o.bottom}, 0x000000);
+    p.Fill(Box{o.left + 1, o.bottom - 2, o.right - 1, o.bottom - 1}, 0x808080);
+    p.Fill(Box{o.right - 2, o.top + 1, o.right - 1, o.bottom - 1}, 0x808080);
+    if ((w.style & WS_CAPTION) != WS_CAPTION) {
+        if (w.style & WS_BORDER) {
+            p.Fill(o, 0x000000);
+        }
+        return;
+    }
+    Box caption{w.client_box.left, o.top + (w.client_box.left - o.left), w.client_box.right, w.client_box.top - 1};
+    uint32_t from = active ? 0x000080 : 0x808080, to = active ? 0x1084D0 : 0xC0C0C0;
+    int span = std::max(1, caption.Width());
+    for (int x = caption.left; x < caption.right; ++x) {
+        int t = x - caption.left;
+        auto mix = [&](int shift) {
+            int a = static_cast<int>((from >> shift) & 0xFF), b = static_cast<int>((to >> shift) & 0xFF);
+            return static_cast<uint32_t>(a + (b - a) * t / span) << shift;
+        };
+        p.Fill(Box{x, caption.top, x + 1, caption.bottom}, mix(16) | mix(8) | mix(0));
+    }
+    Box close = CloseBoxOf(w);
+    if (close.Empty()) return;
+    p.Fill(close, 0xC0C0C0);
+    p.Fill(Box{close.left, close.bottom - 1, close.right, close.bottom}, 0x000000);
+    p.Fill(Box{close.right - 1, close.top, close.right, close.bottom}, 0x000000);
+    p.Fill(Box{close.left, close.top, close.right - 1, close.top + 1}, 0xFFFFFF);
+    p.Fill(Box{close.left, close.top, close.left + 1, close.bottom - 1}, 0xFFFFFF);
+    int size = std::min(close.Width(), close.Height()) - 6;
+    int x0 = close.left + (close.Width() - size) / 2 - 1, y0 = close.top + (close.Height() - size) / 2;
+    for (int i = 0; i < size; ++i) {
+        p.Fill(Box{x0 + i, y0 + i, x0 + i + 2, y0 + i + 1}, 0x000000);
+        p.Fill(Box{x0 + size - 1 - i, y0 + i, x0 + size + 1 - i, y0 + i + 1}, 0x000000);
+    }
+}
+
+} // namespace
+
+void ComposeScreen(std::vector<uint32_t> &pixels, int &width, int &height) {
+    CurrentBackend().ScreenSize(width, height);
+    pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0x008080);
+    Picture p{pixels, width, height};
+    System &s = TheSystem();
+    for (auto it = s.z_order.rbegin(); it != s.z_order.rend(); ++it) {
+        Window *w = FindWindow(*it);
+        if (!w || !w->visible || !w->framebuffer) continue;
+        DrawFrame(p, *w, s.active == w->handle);
+        const Framebuffer &fb = *w->framebuffer;
+        for (int y = 0; y < fb.height; ++y)
+            for (int x = 0; x < fb.width; ++x) {
+                int sx = w->client_box.left + x, sy = w->client_box.top + y;
+                if (sx >= 0 && sy >= 0 && sx < width && sy < height)
+                    pixels[static_cast<size_t>(sy) * width + sx] = fb.pixels[static_cast<size_t>(y) * fb.width + x];
+            }
+    }
+}
+
+} // namespace vorla::platform
