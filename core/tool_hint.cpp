@@ -1,0 +1,150 @@
+// VLToolHint: the popup's lifetime, showing and hiding, and its painting.
+#include "tool_hint.h"
+
+#include <cstring>
+
+namespace {
+
+const char HintClassName[] = "VorlaToolHintClass";
+constexpr int TextCapacity = 512;
+
+// "ＭＳ ゴシック" in Shift_JIS.
+const char GothicFace[] = "\x82\x6C\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4E";
+
+// The hint whose popup paints when any hint popup is asked to paint.
+VLToolHint *currentHint = nullptr;
+
+COLORREF ToSystemColour(unsigned int colour)
+{
+    return RGB((colour >> 16) & 0xFF, (colour >> 8) & 0xFF, colour & 0xFF);
+}
+
+} // namespace
+
+VLToolHint::VLToolHint()
+    : owner(nullptr), ownerHandle(nullptr), instance(nullptr), popup(nullptr), font(nullptr),
+      text(new char[TextCapacity]()), textColour(0xFF000000u), backgroundColour(0xFFFFFFC0u),
+      fontSize(-1), shown(0), restTicks(0), lastX(-1), lastY(-1)
+{
+}
+
+VLToolHint::~VLToolHint()
+{
+    Destroy();
+}
+
+void VLToolHint::Destroy()
+{
+    delete[] text;
+    text = nullptr;
+    if (font)
+        DeleteObject(font);
+    font = nullptr;
+    if (popup)
+        DestroyWindow(popup);
+    popup = nullptr;
+    if (instance)
+        UnregisterClassA(HintClassName, instance);
+    if (currentHint == this)
+        currentHint = nullptr;
+}
+
+int VLToolHint::CreatePopup(VLWindow *ownerWindow, HWND ownerWindowHandle, HINSTANCE instanceHandle)
+{
+    owner = ownerWindow;
+    ownerHandle = ownerWindowHandle;
+    instance = instanceHandle;
+    if (popup) {
+        ::ShowWindow(popup, SW_HIDE);
+        DestroyWindow(popup);
+        popup = nullptr;
+        shown = 0;
+    }
+    if (instance)
+        UnregisterClassA(HintClassName, instance);
+    currentHint = this;
+
+    // Other windows' popups may still hold the class: registering again then fails harmlessly.
+    WNDCLASSEXA description;
+    std::memset(&description, 0, sizeof description);
+    description.cbSize = sizeof description;
+    description.style = CS_HREDRAW | CS_VREDRAW;
+    description.lpfnWndProc = PopupProcedure;
+    description.hInstance = instance;
+    description.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+    description.lpszClassName = HintClassName;
+    RegisterClassExA(&description);
+
+    popup = CreateWindowExA(WS_EX_TOPMOST, HintClassName, nullptr, WS_POPUP | WS_BORDER | WS_SYSMENU,
+                            CW_USEDEFAULT, 100, CW_USEDEFAULT, 100, ownerHandle, nullptr, instance,
+                            nullptr);
+    if (!popup)
+        return 0;
+    std::strcpy(text, "    ");
+    fontSize = 12;
+    // Measuring needs the font that the size stands for.
+    if (!font) {
+        LOGFONTA description12;
+        std::memset(&description12, 0, sizeof description12);
+        description12.lfHeight = -fontSize;
+        description12.lfCharSet = SHIFTJIS_CHARSET;
+        std::memcpy(description12.lfFaceName, GothicFace, sizeof GothicFace);
+        font = CreateFontIndirectA(&description12);
+    }
+    ::ShowWindow(popup, SW_HIDE);
+    ::UpdateWindow(popup);
+    shown = 0;
+    return 1;
+}
+
+void VLToolHint::Show(int flag)
+{
+    if (flag == 0)
+        restTicks = 0;
+    else if (restTicks < 10)
+        return;
+    const int wanted = flag ? 1 : 0;
+    if (shown == wanted || !popup)
+        return;
+    currentHint = this;
+    shown = wanted;
+    ::ShowWindow(popup, wanted ? SW_SHOWNA : SW_HIDE);
+    if (wanted)
+        Refresh();
+}
+
+void VLToolHint::Refresh()
+{
+    if (!shown)
+        return;
+    currentHint = this;
+    if (popup)
+        InvalidateRect(popup, nullptr, TRUE);
+}
+
+int VLToolHint::Tick()
+{
+    if (restTicks < 1000)
+        ++restTicks;
+    return restTicks;
+}
+
+LRESULT CALLBACK VLToolHint::PopupProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    if (message == WM_PAINT) {
+        PAINTSTRUCT paint;
+        HDC context = ::BeginPaint(window, &paint);
+        if (context && currentHint) {
+            SelectClipRgn(context, nullptr);
+            RECT client;
+            GetClientRect(window, &client);
+            HBRUSH brush = CreateSolidBrush(ToSystemColour(currentHint->backgroundColour));
+            if (brush) {
+                FillRect(context, &client, brush);
+                DeleteObject(brush);
+            }
+        }
+        ::EndPaint(window, &paint);
+    }
+    return DefWindowProcA(window, message, wparam, lparam);
+}

@@ -1,0 +1,328 @@
+// The common message handler: window, mouse and timer events, and the paint pass.
+#include "window_internals.h"
+
+#include "../draw/cursor.h"
+#include "../draw/surface_access.h"
+#include "library.h"
+#include "tool_hint.h"
+
+namespace {
+
+bool IsMouseMessage(UINT message)
+{
+    return message >= WM_MOUSEMOVE && message <= WM_RBUTTONDBLCLK;
+}
+
+// Edit boxes and spin edit boxes show the text cursor.
+bool TakesText(int type)
+{
+    return type == 4 || type == 13;
+}
+
+} // namespace
+
+LRESULT WindowInternals::HandleMessage(int slot, HWND source, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    if (slot < 0 || slot >= SlotCount)
+        return DefWindowProcA(source, message, wparam, lparam);
+    WindowSlot &entry = Library().slots[slot];
+    VLWindow *window = entry.window;
+
+    if (!entry.inputEnabled) {
+        if (message == WM_PAINT && window) {
+            PaintPass(*window, source);
+            return 0;
+        }
+        // A window destroyed while another runs modal must still learn that it is gone.
+        if (message == WM_DESTROY && window) {
+            SendWindowEvent(*window, slot, source, 101);
+            return 0;
+        }
+        return DefWindowProcA(source, message, wparam, lparam);
+    }
+
+    if (!window) {
+        if (message == WM_PAINT) {
+            DefWindowProcA(source, message, wparam, lparam);
+            return 0;
+        }
+        const bool input = IsMouseMessage(message) || (message >= WM_KEYDOWN && message <= WM_SYSCHAR);
+        if (input || message == WM_DESTROY)
+            return 0;
+        return DefWindowProcA(source, message, wparam, lparam);
+    }
+
+    if (IsMouseMessage(message)) {
+        window->mouseX = static_cast<short>(LOWORD(lparam));
+        window->mouseY = static_cast<short>(HIWORD(lparam));
+    }
+    const int x = window->mouseX;
+    const int y = window->mouseY;
+
+    switch (message) {
+    case WM_PAINT:
+        PaintPass(*window, source);
+        return 0;
+    case WM_CREATE:
+        SendWindowEvent(*window, slot, source, 100);
+        break;
+    case WM_DESTROY:
+        SendWindowEvent(*window, slot, source, 101);
+        return 0;
+    case WM_MOVE:
+    case WM_SETFOCUS:
+        PlaceCompositionWindow(*window);
+        break;
+    case WM_ACTIVATE:
+        SendWindowEvent(*window, slot, source, LOWORD(wparam) != WA_INACTIVE ? 104 : 105);
+        break;
+    case WM_NCMOUSEMOVE:
+        // The pointer is over the frame.
+        window->mouseX = -1;
+        window->mouseY = -1;
+        break;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        return HandleKey(*window, WM_KEYDOWN, wparam, lparam);
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+        return HandleKey(*window, WM_KEYUP, wparam, lparam);
+    case WM_CHAR:
+    case WM_SYSCHAR:
+        return HandleKey(*window, WM_CHAR, wparam, lparam);
+    case WM_IME_STARTCOMPOSITION:
+        StartComposition(*window);
+        break;
+    case WM_IME_ENDCOMPOSITION:
+        break;
+    case WM_IME_COMPOSITION:
+        if (lparam & GCS_RESULTSTR)
+            TakeCompositionResult(*window);
+        break;
+    case WM_TIMER:
+        TimerTick(*window, source);
+        break;
+    case WM_MOUSEMOVE:
+        SendMouseEvent(*window, source, 302, x, y);
+        return 0;
+    case WM_LBUTTONDOWN:
+        window->holdTicks = 0;
+        window->leftDown = 1;
+        SendMouseEvent(*window, source, 300, x, y);
+        return 0;
+    case WM_LBUTTONUP:
+        window->leftDown = 0;
+        SendMouseEvent(*window, source, 301, x, y);
+        return 0;
+    case WM_LBUTTONDBLCLK:
+        window->leftDown = 1;
+        SendMouseEvent(*window, source, 300, x, y);
+        SendMouseEvent(*window, source, 303, x, y);
+        return 0;
+    case WM_RBUTTONDOWN:
+        window->holdTicks = 0;
+        window->rightDown = 1;
+        SendMouseEvent(*window, source, 300, x, y);
+        return 0;
+    case WM_RBUTTONUP:
+        window->rightDown = 0;
+        SendMouseEvent(*window, source, 301, x, y);
+        return 0;
+    case WM_RBUTTONDBLCLK:
+        window->rightDown = 1;
+        SendMouseEvent(*window, source, 300, x, y);
+        SendMouseEvent(*window, source, 303, x, y);
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcA(source, message, wparam, lparam);
+}
+
+bool WindowInternals::WindowRectangle(VLWindow &window, VLSTWindowEvent &event)
+{
+    RECT outer;
+    if (!window.handle || !GetWindowRect(window.handle, &outer))
+        return false;
+    event.x = outer.left;
+    event.y = outer.top;
+    event.width = (outer.right - outer.left) -
+                  2 * (GetSystemMetrics(SM_CXEDGE) + GetSystemMetrics(SM_CXBORDER));
+    event.height = (outer.bottom - outer.top) -
+                   (2 * GetSystemMetrics(SM_CYBORDER) + 2 * GetSystemMetrics(SM_CYEDGE) +
+                    GetSystemMetrics(SM_CYCAPTION));
+    return true;
+}
+
+void WindowInternals::PaintPass(VLWindow &window, HWND source)
+{
+    PAINTSTRUCT paint;
+    HDC context = ::BeginPaint(source, &paint);
+    if (context) {
+        // A context taken by VLWindow::BeginPaint stays the window's after the pass.
+        const HDC held = window.context;
+        const int wasInPaint = window.inPaint;
+        window.context = context;
+        SurfaceAccess::SetTarget(window, context);
+        window.inPaint = 1;
+
+        RECT client = {0, 0, 0, 0};
+        GetClientRect(source, &client);
+        window.SetForegroundColor(window.backgroundColour);
+        window.DrawFillRect(0, 0, client.right, client.bottom);
+        DrawChildren(window);
+
+        window.inPaint = wasInPaint;
+        window.context = held;
+        SurfaceAccess::SetTarget(window, held);
+
+        if (window.windowCallback) {
+            VLSTWindowEvent event = {window.identifier, 102, 0, 0, 0, 0};
+            WindowRectangle(window, event);
+            window.windowCallback(&window, event);
+        }
+    }
+    ::EndPaint(source, &paint);
+}
+
+void WindowInternals::SendWindowEvent(VLWindow &window, int slot, HWND source, int code)
+{
+    if (window.identifier < FirstWindowIdentifier ||
+        window.identifier >= FirstWindowIdentifier + SlotCount)
+        return;
+    VLSTWindowEvent event = {window.identifier, code, 0, 0, 0, 0};
+    WindowRectangle(window, event);
+
+    switch (code) {
+    case 100:
+        window.alive = 1;
+        break;
+    case 101:
+        window.alive = 0;
+        Library().slots[slot].alive = 0;
+        KillTimer(source, static_cast<UINT_PTR>(slot));
+        if (window.owner)
+            SetActiveWindow(window.owner);
+        HideHint(window);
+        if (window.flags & 4)
+            Library().modalEndRequest = 1;
+        break;
+    case 104:
+    case 105:
+        if (GetCapture())
+            ReleaseCapture();
+        HideHint(window);
+        if (code == 105) {
+            window.BeginPaint();
+            ClearAllFocus(window);
+            window.EndPaint();
+            CloseDropDown(window);
+        }
+        ResetPointer(window);
+        break;
+    default:
+        break;
+    }
+    if (window.windowCallback)
+        window.windowCallback(&window, event);
+    if (code == 101)
+        window.identifier = -1;
+}
+
+void WindowInternals::SendMouseEvent(VLWindow &window, HWND source, int code, int x, int y)
+{
+    VLSTMouseEvent event = {};
+    event.winID = window.identifier;
+    event.event = code;
+    event.x = x;
+    event.y = y;
+
+    const int type = window.cursor ? WidgetTypeAt(window, x, y) : 0;
+    if (window.cursor)
+        window.cursorShape = TakesText(type) ? 3 : 1;
+    event.left = window.leftDown;
+    event.right = window.rightDown;
+    event.middle = window.middleDown;
+
+    if (code == 300)
+        SetCapture(source);
+    else if (code == 301)
+        ReleaseCapture();
+    if (window.leftDown || window.rightDown || window.middleDown)
+        HideHint(window);
+
+    RouteMouse(window, code, x, y);
+    MouseToFocusedEditBox(window, event);
+    if (window.mouseCallback)
+        window.mouseCallback(&window, event);
+
+    // The callback may have chosen a shape; text widgets keep theirs.
+    if (window.cursor) {
+        if (TakesText(type))
+            window.cursorShape = 3;
+        window.cursor->SetCursor(window.GetCursor());
+    }
+}
+
+void WindowInternals::TimerTick(VLWindow &window, HWND source)
+{
+    ++window.tickCounter;
+    if (window.tickCounter >= 5) {
+        window.tickCounter -= 5;
+        CaretStep(window, source);
+    }
+    TickStep(window);
+}
+
+void WindowInternals::CaretStep(VLWindow &window, HWND source)
+{
+    if (source != window.handle)
+        return;
+    BlinkCaret(window);
+}
+
+void WindowInternals::TickStep(VLWindow &window)
+{
+    HintStep(window);
+    RepeatHeldWidget(window);
+    if (window.timerCallback)
+        window.timerCallback(&window);
+}
+
+void WindowInternals::HintStep(VLWindow &window)
+{
+    if (!window.toolHint || !window.alive)
+        return;
+    VLSTWindowEvent area = {};
+    POINT pointer = {0, 0};
+    if (!WindowRectangle(window, area) || !GetCursorPos(&pointer)) {
+        HideHint(window);
+        return;
+    }
+    const bool outside = pointer.x < area.x || pointer.x >= area.x + area.width ||
+                         pointer.y < area.y || pointer.y >= area.y + area.height;
+    if (outside || window.mouseX < 0 || window.mouseY < 0 || window.dropDownOpen ||
+        window.leftDown || window.middleDown || window.rightDown) {
+        HideHint(window);
+        return;
+    }
+    if (window.toolHint->Tick() < 10)
+        return;
+    if (GetActiveWindow() != window.handle || !ShowWidgetHint(window, window.mouseX, window.mouseY))
+        HideHint(window);
+}
+
+void WindowInternals::ResetPointer(VLWindow &window)
+{
+    window.mouseX = -1;
+    window.mouseY = -1;
+    window.leftDown = 0;
+    window.rightDown = 0;
+    window.holdTicks = 0;
+}
+
+void WindowInternals::HideHint(VLWindow &window)
+{
+    if (window.toolHint)
+        window.toolHint->Hide();
+}

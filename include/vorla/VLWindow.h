@@ -1,0 +1,103 @@
+// VLWindow: a top-level window or modal dialog whose client area the library paints itself.
+#ifndef VORLA_VLWINDOW_H
+#define VORLA_VLWINDOW_H
+
+#include "vorla/VLGraphics.h"
+#include "vorla/VLCursor.h"
+
+class VLChildList;
+class VLImeContext;
+class VLToolHint;
+
+class VORLA_API VLWindow : public VLGraphics {
+public:
+    typedef void (*KeyCallback)(VLWindow *, VLSTKeyEvent);
+    typedef void (*MouseCallback)(VLWindow *, VLSTMouseEvent);
+    typedef void (*WindowCallback)(VLWindow *, VLSTWindowEvent);
+    typedef void (*TimerCallback)(VLWindow *);
+
+    VLWindow();
+    ~VLWindow();
+    VLWindow(const VLWindow &) = delete;
+    VLWindow &operator=(const VLWindow &) = delete;
+
+    void Clear();
+    int CreateNewWindow(const char *title, int x, int y, int width, int height, int flags);
+    int CreateNewDialog(const char *title, int x, int y, int width, int height);
+    int ShowWindow(int show);
+    int DoModal();
+    void CloseWindow();
+    int GetWinID();
+    int IsVisible();
+    void SetBackgroundColor(unsigned long colour);
+    unsigned long GetBackgroundColor();
+    void UpdateWindow();
+    void UpdateWindowRect(int left, int top, int right, int bottom);
+    void BeginPaint();
+    void EndPaint();
+    void MessageBoxA(const char *caption, const char *text);
+    VLSTPosition GetMousePosition();
+    VLSTPosition GetWindowPosition();
+    int CreateCursor(unsigned char *image, unsigned char *mask, int hotX, int hotY);
+    int SetCursor(int shape);
+    int GetCursor();
+    int GetKeyState(int key);
+
+    int AttachKeyEvent(KeyCallback callback);
+    void DetachKeyEvent();
+    int AttachMouseEvent(MouseCallback callback);
+    void DetachMouseEvent();
+    int AttachWindowEvent(WindowCallback callback);
+    void DetachWindowEvent();
+    int AttachTimerEvent(TimerCallback callback);
+    void DetachTimerEvent();
+
+private:
+    friend struct WindowInternals; // the message handler and the library's other parts
+
+    void Initialise();
+    void Teardown();
+
+    char *title;
+    int identifier;
+    int flags;
+    unsigned int backgroundColour;
+    int clientWidth;
+    int clientHeight;
+    int alive;
+    VLChildList *children;
+    HWND handle;
+    HDC context;
+    VLImeContext *imeContext;
+    int compositionX;
+    int compositionY;
+    int caretRefreshPending;
+    int inPaint;
+    VLCursor *cursor;
+    int cursorShape;
+    HWND owner;
+    WNDCLASSEXA windowClass;
+    int mouseX;
+    int mouseY;
+    int leftDown;
+    int rightDown;
+    int middleDown;
+    int holdTicks;
+    int dropDownOpen;
+    int dropDownLeft;
+    int dropDownTop;
+    int dropDownRight;
+    int dropDownBottom;
+    VLComboBox *dropDownOwner;
+    int focusedType;
+    void *focusedWidget;
+    int tickCounter;
+    VLToolHint *toolHint;
+    KeyCallback keyCallback;
+    MouseCallback mouseCallback;
+    WindowCallback windowCallback;
+    TimerCallback timerCallback;
+    int paintDepth; // nesting of BeginPaint/EndPaint outside a paint message
+};
+
+#endif
