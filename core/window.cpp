@@ -1,7 +1,7 @@
 // VLWindow: creation in a slot, showing, the modal loop, painting contexts and teardown.
 #include "vorla/VLWindow.h"
 
-#include "../draw/cursor.h"
+#include "vorla/VLCursor.h"
 #include "../draw/surface_access.h"
 #include "ime_context.h"
 #include "keys.h"

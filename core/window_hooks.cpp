@@ -40,24 +40,46 @@ bool WindowInternals::ShowWidgetHint(VLWindow &window, int x, int y)
     return false;
 }
 
-void WindowInternals::RepeatHeldWidget(VLWindow &window)
+bool WindowInternals::FocusedWidgetHasFocus(VLWindow &window)
 {
+    return false;
+}
+
+void WindowInternals::RepeatSpinEditBox(VLWindow &window, int x, int y)
+{
+}
+
+void WindowInternals::ScrollHeldListBox(VLWindow &window, int x, int y)
+{
+}
+
+bool WindowInternals::FocusedEditBoxArea(VLWindow &window, VLSTRect &area)
+{
+    return false;
 }
 
 void WindowInternals::BlinkCaret(VLWindow &window)
 {
 }
 
-LRESULT WindowInternals::HandleKey(VLWindow &window, UINT message, WPARAM wparam, LPARAM lparam)
+bool WindowInternals::KeyToFocusedEditBox(VLWindow &window, const VLSTKeyEvent &event, int controlLetters)
 {
-    return 0;
+    return false;
+}
+
+void WindowInternals::FocusNext(VLWindow &window)
+{
+}
+
+void WindowInternals::RouteArrow(VLWindow &window, int key)
+{
+}
+
+void WindowInternals::ActivateFocused(VLWindow &window)
+{
 }
 
 void WindowInternals::PlaceCompositionWindow(VLWindow &window)
-{
-}
-
-void WindowInternals::StartComposition(VLWindow &window)
 {
 }
 

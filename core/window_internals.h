@@ -18,6 +18,12 @@ struct WindowInternals {
     static void HintStep(VLWindow &window);
     static void ResetPointer(VLWindow &window);
     static void HideHint(VLWindow &window);
+    static LRESULT HandleKey(VLWindow &window, UINT message, WPARAM wparam, LPARAM lparam);
+    // Caps, Scroll and Num Lock toggles and the Shift, Control and Alt keys, as the key records carry them.
+    static int ModifierWord();
+    // Shift, Control and Alt bits with the letter of a control character, or 0 (key-up: always 0).
+    static int ControlLetterWord(int code, int key);
+    static void StartComposition(VLWindow &window);
 
     // ---- steps that belong to the widgets, keys and input method; filled in as those arrive ----
     // Clears every widget of the child list and frees the list.
@@ -34,12 +40,24 @@ struct WindowInternals {
     static void CloseDropDown(VLWindow &window);
     // Shows the hint of the widget under (x, y); false when no widget has one.
     static bool ShowWidgetHint(VLWindow &window, int x, int y);
-    // Auto-repeat of a held spin edit box or list box.
-    static void RepeatHeldWidget(VLWindow &window);
-    // The caret step's work on the focused edit box, if there is one.
+    // True when the window's focused widget (a spin edit box or list box held down) has the focus.
+    static bool FocusedWidgetHasFocus(VLWindow &window);
+    // Auto-repeat of a held spin edit box: a step up or down when the pointer is on its spin.
+    static void RepeatSpinEditBox(VLWindow &window, int x, int y);
+    // Drag scrolling of a held list box.
+    static void ScrollHeldListBox(VLWindow &window, int x, int y);
+    // The focused edit box's rectangle in window coordinates; false when there is none.
+    static bool FocusedEditBoxArea(VLWindow &window, VLSTRect &area);
+    // Draws the focused edit box and flips its caret (inside the window's BeginPaint).
     static void BlinkCaret(VLWindow &window);
-    static LRESULT HandleKey(VLWindow &window, UINT message, WPARAM wparam, LPARAM lparam);
+    // Gives a key record to the focused edit box and draws it; false when there is none.
+    static bool KeyToFocusedEditBox(VLWindow &window, const VLSTKeyEvent &event, int controlLetters);
+    // Tab: the next widget takes the focus (the window's NextFocus).
+    static void FocusNext(VLWindow &window);
+    // An arrow key for the focused radio button, tab, combo box, spin edit box or list box.
+    static void RouteArrow(VLWindow &window, int key);
+    // Enter or space: the focused widget acts as if clicked.
+    static void ActivateFocused(VLWindow &window);
     static void PlaceCompositionWindow(VLWindow &window);
-    static void StartComposition(VLWindow &window);
     static void TakeCompositionResult(VLWindow &window);
 };

@@ -1,10 +1,13 @@
 // The common message handler: window, mouse and timer events, and the paint pass.
 #include "window_internals.h"
 
-#include "../draw/cursor.h"
+#include "vorla/VLCursor.h"
 #include "../draw/surface_access.h"
+#include "ime_context.h"
 #include "library.h"
 #include "tool_hint.h"
+
+#include <initializer_list>
 
 namespace {
 
@@ -278,15 +281,47 @@ void WindowInternals::CaretStep(VLWindow &window, HWND source)
 {
     if (source != window.handle)
         return;
+    VLSTRect area = {};
+    if (!FocusedEditBoxArea(window, area))
+        return;
+    // A composition that started over the edit box left its caret stale: repaint it whole once.
+    const bool composing = window.imeContext && window.imeContext->IsOpen();
+    if (!composing && window.caretRefreshPending) {
+        window.UpdateWindowRect(area.x, area.y, area.x + area.width, area.y + area.height);
+        window.caretRefreshPending = 0;
+        return;
+    }
+    window.BeginPaint();
     BlinkCaret(window);
+    window.EndPaint();
 }
 
 void WindowInternals::TickStep(VLWindow &window)
 {
     HintStep(window);
-    RepeatHeldWidget(window);
+    // A held spin edit box or list box repeats from the fifth tick after the press.
+    for (int heldType : {13, 17}) {
+        if (window.focusedType != heldType || !window.leftDown || !FocusedWidgetHasFocus(window))
+            continue;
+        if (window.holdTicks > 3) {
+            if (heldType == 13)
+                RepeatSpinEditBox(window, window.mouseX, window.mouseY);
+            else
+                ScrollHeldListBox(window, window.mouseX, window.mouseY);
+        }
+        if (window.holdTicks < 20)
+            ++window.holdTicks;
+    }
     if (window.timerCallback)
         window.timerCallback(&window);
+}
+
+void WindowInternals::StartComposition(VLWindow &window)
+{
+    VLSTRect area = {};
+    if (window.imeContext && FocusedEditBoxArea(window, area))
+        window.caretRefreshPending = 1;
+    PlaceCompositionWindow(window);
 }
 
 void WindowInternals::HintStep(VLWindow &window)

@@ -3,7 +3,9 @@
 
 #include "system_code.h"
 
+#include <cmath>
 #include <cstring>
+#include <new>
 #include <utility>
 
 namespace {
@@ -219,4 +221,239 @@ void VLGraphics::DrawFillRect(int x1, int y1, int x2, int y2)
     const RECT area = {left, top, PastEnd(right), PastEnd(bottom)};
     FillRect(target, &area, brush);
     DeleteObject(brush);
+}
+
+namespace {
+
+// Selects objects into a context for one operation and puts the previous ones back.
+class Selection {
+public:
+    explicit Selection(HDC context) : context_(context) {}
+    ~Selection()
+    {
+        for (int i = count_ - 1; i >= 0; --i)
+            SelectObject(context_, previous_[i]);
+    }
+    Selection(const Selection &) = delete;
+    Selection &operator=(const Selection &) = delete;
+
+    void Select(HGDIOBJ object)
+    {
+        if (!object || count_ == 3)
+            return;
+        previous_[count_++] = SelectObject(context_, object);
+    }
+
+private:
+    HDC context_;
+    HGDIOBJ previous_[3] = {nullptr, nullptr, nullptr};
+    int count_ = 0;
+};
+
+// Radial point of an angle in degrees, clockwise from twelve o'clock, on a circle of the box.
+POINT RadialPoint(int left, int top, int right, int bottom, int angle)
+{
+    const int rx = (right - left) >> 1;
+    const int ry = (bottom - top) >> 1;
+    const int radius = (rx + ry) >> 1;
+    const double turn = (90 - angle) * 0.017453292519444445;
+    POINT point;
+    point.x = left + rx + static_cast<LONG>(radius * std::cos(turn));
+    point.y = top + ry - static_cast<LONG>(radius * std::sin(turn));
+    return point;
+}
+
+// Runs one filled drawing call with a temporary solid brush of the colour and the given pen.
+template <typename Draw> void FillWithPen(HDC target, HPEN pen, COLORREF colour, Draw draw)
+{
+    HBRUSH brush = CreateSolidBrush(colour);
+    if (!brush)
+        return;
+    {
+        Selection selection(target);
+        selection.Select(brush);
+        selection.Select(pen);
+        draw();
+    }
+    DeleteObject(brush);
+}
+
+// Copies positions into GDI points; the caller owns the block.
+POINT *CopyPoints(const VLSTPosition *points, int count)
+{
+    POINT *copy = new (std::nothrow) POINT[static_cast<size_t>(count)];
+    if (!copy)
+        return nullptr;
+    for (int i = 0; i < count; ++i) {
+        copy[i].x = points[i].x;
+        copy[i].y = points[i].y;
+    }
+    return copy;
+}
+
+} // namespace
+
+void VLGraphics::DrawCircle(int x1, int y1, int x2, int y2)
+{
+    if (!target)
+        return;
+    int left = x1, top = y1, right = x2, bottom = y2;
+    Order(left, top, right, bottom);
+    Selection selection(target);
+    selection.Select(GetStockObject(NULL_BRUSH));
+    selection.Select(pen);
+    Ellipse(target, left, top, right, bottom);
+}
+
+void VLGraphics::DrawFillCircle(int x1, int y1, int x2, int y2)
+{
+    if (!target)
+        return;
+    int left = x1, top = y1, right = x2, bottom = y2;
+    Order(left, top, right, bottom);
+    FillWithPen(target, pen, Foreground(), [&] { Ellipse(target, left, top, right, bottom); });
+}
+
+void VLGraphics::DrawRoundRect(int x1, int y1, int x2, int y2, int r, int style)
+{
+    if (!target || (style != 1 && style != 2))
+        return;
+    int left = x1, top = y1, right = x2, bottom = y2;
+    Order(left, top, right, bottom);
+    HPEN outline = style == 1 ? pen : CreateDottedPen();
+    if (!outline)
+        return;
+    {
+        Selection selection(target);
+        selection.Select(GetStockObject(NULL_BRUSH));
+        selection.Select(outline);
+        RoundRect(target, left, top, PastEnd(right), PastEnd(bottom), r, r);
+    }
+    if (outline != pen)
+        DeleteObject(outline);
+}
+
+void VLGraphics::DrawFillRoundRect(int x1, int y1, int x2, int y2, int r)
+{
+    if (!target)
+        return;
+    int left = x1, top = y1, right = x2, bottom = y2;
+    Order(left, top, right, bottom);
+    FillWithPen(target, pen, Foreground(),
+                [&] { RoundRect(target, left, top, PastEnd(right), PastEnd(bottom), r, r); });
+}
+
+void VLGraphics::DrawArc(int x1, int y1, int x2, int y2, int a1, int a2)
+{
+    if (!target)
+        return;
+    int left = x1, top = y1, right = x2, bottom = y2;
+    Order(left, top, right, bottom);
+    // GDI runs counter-clockwise from the first point: starting at a2 gives a1 to a2 clockwise.
+    const POINT start = RadialPoint(left, top, right, bottom, a2);
+    const POINT end = RadialPoint(left, top, right, bottom, a1);
+    Selection selection(target);
+    selection.Select(pen);
+    Arc(target, left, top, right, bottom, start.x, start.y, end.x, end.y);
+}
+
+void VLGraphics::DrawPolygon(VLSTPosition *points, int count)
+{
+    if (!target || !points || count < 3)
+        return;
+    POINT *copy = CopyPoints(points, count);
+    if (!copy)
+        return;
+    {
+        Selection selection(target);
+        selection.Select(GetStockObject(NULL_BRUSH));
+        selection.Select(pen);
+        Polygon(target, copy, count);
+    }
+    delete[] copy;
+}
+
+void VLGraphics::DrawFillPolygon(VLSTPosition *points, int count)
+{
+    if (!target || !points || count < 3)
+        return;
+    POINT *copy = CopyPoints(points, count);
+    if (!copy)
+        return;
+    FillWithPen(target, pen, Foreground(), [&] { Polygon(target, copy, count); });
+    delete[] copy;
+}
+
+void VLGraphics::DrawBezier(VLSTPosition *points, int count)
+{
+    if (!target || !points || count < 4)
+        return;
+    // Short curves convert on the stack; longer ones take a block of count + 1 points.
+    POINT local[80];
+    POINT *copy = local;
+    if (count >= 80) {
+        copy = new (std::nothrow) POINT[static_cast<size_t>(count) + 1];
+        if (!copy)
+            return;
+    }
+    for (int i = 0; i < count; ++i) {
+        copy[i].x = points[i].x;
+        copy[i].y = points[i].y;
+    }
+    {
+        Selection selection(target);
+        selection.Select(pen);
+        PolyBezier(target, copy, static_cast<DWORD>(count));
+    }
+    if (copy != local)
+        delete[] copy;
+}
+
+void VLGraphics::DrawTextA(int x, int y, const char *text)
+{
+    if (!target || !text || !*text)
+        return;
+    SetTextColor(target, Foreground());
+    Selection selection(target);
+    selection.Select(font->handle);
+    SetBkMode(target, TRANSPARENT);
+    TextOutA(target, x, y, text, static_cast<int>(std::strlen(text)));
+}
+
+void VLGraphics::DrawBoxText(int x1, int y1, int x2, int y2, const char *text, int align)
+{
+    if (!target || !text || !*text)
+        return;
+    int left = x1, top = y1, right = x2, bottom = y2;
+    Order(left, top, right, bottom);
+    SetBkMode(target, TRANSPARENT);
+    SetTextColor(target, Foreground());
+    // Every ampersand is doubled so it shows as itself. The copy holds at most 511 bytes; a
+    // longer text is cut before the character that would not fit, never inside one.
+    char doubled[512];
+    int length = 0;
+    for (const unsigned char *p = reinterpret_cast<const unsigned char *>(text); *p;) {
+        const bool lead = (*p >= 0x81 && *p <= 0x9F) || (*p >= 0xE0 && *p <= 0xFC);
+        const int bytes = (*p == '&' || (lead && p[1])) ? 2 : 1;
+        if (length + bytes > 511)
+            break;
+        if (*p == '&') {
+            doubled[length++] = '&';
+            doubled[length++] = '&';
+            ++p;
+        } else {
+            for (int i = 0; i < bytes; ++i)
+                doubled[length++] = static_cast<char>(*p++);
+        }
+    }
+    doubled[length] = '\0';
+    UINT format = DT_SINGLELINE | DT_VCENTER;
+    if (align == 2)
+        format |= DT_CENTER;
+    else if (align == 3)
+        format |= DT_RIGHT;
+    RECT box = {left, top, right, bottom};
+    Selection selection(target);
+    selection.Select(font->handle);
+    ::DrawTextA(target, doubled, length, &box, format);
 }

@@ -5,6 +5,11 @@
 #include "vorla/vorla.h"
 #include "vorla/VLGraphics.h"
 #include "vorla/VLCursor.h"
+#include "vorla/VLIcon.h"
 #include "vorla/VLWindow.h"
+#include "vorla/VLString.h"
+#include "vorla/VLFileCtrl.h"
+#include "vorla/VLSystemInfo.h"
+#include "vorla/VLThread.h"
 
 #endif

@@ -95,6 +95,15 @@ struct VLSTKeyEvent {
     int modifiers;
 };
 
+// One running process, as VLSystemInfo::GetProcessInfo reports it (272 bytes).
+struct VLSTProcessInfo {
+    unsigned int processID;
+    char name[256];   // executable base name, or "Unknown"
+    int memory;       // working set in kilobytes
+    int reserved;     // always 0
+    int runningTime;  // seconds since the process started
+};
+
 VORLA_API void VorlaInitialize(HWND owner, HINSTANCE instance);
 VORLA_API void VorlaMessageLoop();
 VORLA_API int VorlaGetEvent();

@@ -53,7 +53,7 @@ void Canvas::Fill(const Box &box, uint32_t rgb) {
         if (format == Format::Rgb32) {
             for (int y = b.top; y < b.bottom; ++y) {
                 uint32_t *row = reinterpret_cast<uint32_t *>(base + stride * (y + origin_y)) + origin_x;
-                std::fill(row + b.left, row + b.right, rgb);
+                FillPixels(row + b.left, static_cast<size_t>(b.right - b.left), rgb);
             }
         } else {
             for (int y = b.top; y < b.bottom; ++y)

@@ -4,6 +4,7 @@
 
 #include "internal/gdi_internal.h"
 
+#include <cstring>
 #include <map>
 #include <memory>
 #include <string>
@@ -35,10 +36,13 @@ struct Brush : Object {
     COLORREF colour = 0;
 };
 
+class FontFace;
+
 struct Font : Object {
     Font() : Object(Kind::Font) {}
     LOGFONTA description{};
     int em = 12; // character height in pixels
+    std::shared_ptr<FontFace> face; // resolved by the text code on first use
 };
 
 // Pixel storage of a bitmap: 1 (monochrome), 24 or 32 bits per pixel. Rows are addressed through
@@ -80,6 +84,22 @@ struct Context : Object {
     State state{};
     std::vector<State> saved;
 };
+
+// Sets n 32-bit pixels. Sixteen-byte stores: a plain loop is not vectorised at -O2 and runs at a
+// fifth of memset speed.
+inline void FillPixels(uint32_t *p, size_t n, uint32_t v) {
+    typedef uint32_t Quad __attribute__((vector_size(16)));
+    const Quad q = {v, v, v, v};
+    size_t i = 0;
+    for (; i + 16 <= n; i += 16) {
+        std::memcpy(p + i, &q, 16);
+        std::memcpy(p + i + 4, &q, 16);
+        std::memcpy(p + i + 8, &q, 16);
+        std::memcpy(p + i + 12, &q, 16);
+    }
+    for (; i + 4 <= n; i += 4) std::memcpy(p + i, &q, 16);
+    for (; i < n; ++i) p[i] = v;
+}
 
 // Where a context's pixels are this instant. Colours pass as 0x00RRGGBB.
 struct Canvas {

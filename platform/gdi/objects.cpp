@@ -1,6 +1,8 @@
 // The GDI handle table and its objects: stock objects, pens, brushes, fonts, bitmaps, regions.
 #include "gdi/gdi.h"
+#include "gdi/text.h"
 
+#include <atomic>
 #include <cstring>
 #include <mutex>
 
@@ -11,12 +13,14 @@ namespace {
 struct Table {
     std::recursive_mutex lock;
     std::map<uintptr_t, std::unique_ptr<Object>> objects;
-    uintptr_t next = 0x40000;
     HGDIOBJ stock[20] = {};
     HGDIOBJ stock_bitmap = nullptr;
 };
 
 Table *g_table = nullptr;
+// Handles are never reused, not even across a reset of the table, so a stale handle kept by
+// its owner can never name a newer object.
+std::atomic<uintptr_t> g_next_handle{0x40000};
 
 HGDIOBJ MakeStockBrush(Table &t, UINT style, COLORREF c) {
     auto b = std::make_unique<Brush>();
@@ -90,8 +94,7 @@ Object *Lookup(HGDIOBJ handle) {
 HGDIOBJ Insert(std::unique_ptr<Object> object) {
     Table &t = g_table ? *g_table : TheTable();
     std::lock_guard<std::recursive_mutex> hold(t.lock);
-    uintptr_t id = t.next;
-    t.next += 4;
+    uintptr_t id = g_next_handle.fetch_add(4);
     t.objects[id] = std::move(object);
     return reinterpret_cast<HGDIOBJ>(id);
 }
@@ -134,6 +137,7 @@ namespace vorla::platform {
 void ResetGdi() {
     delete gdi::g_table;
     gdi::g_table = nullptr;
+    gdi::ResetText(); // after the fonts that hold faces are gone
 }
 
 size_t LiveGdiObjects() {

@@ -23,8 +23,7 @@ extern "C" {
 
 HIMC WINAPI ImmCreateContext(void) {
     System &s = TheSystem();
-    uintptr_t id = s.next_input_context;
-    s.next_input_context += 4;
+    uintptr_t id = NewHandle();
     s.input_contexts[id] = InputContext{};
     return reinterpret_cast<HIMC>(id);
 }

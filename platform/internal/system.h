@@ -75,6 +75,12 @@ struct InputContext {
     std::string result;      // CP932
 };
 
+// A cursor made by CreateCursor: monochrome AND and XOR planes, rows word-aligned.
+struct CursorImage {
+    int width = 0, height = 0, hot_x = 0, hot_y = 0;
+    std::vector<uint8_t> and_plane, xor_plane;
+};
+
 struct MetricOverride {
     int index;
     int value;
@@ -86,7 +92,6 @@ struct System {
     std::map<std::string, std::shared_ptr<WindowClass>> classes; // key: lower-case name
     std::map<uintptr_t, std::unique_ptr<Window>> windows;
     std::vector<HWND> z_order; // top-level windows, top first
-    uintptr_t next_handle = 0x10010;
     std::map<DWORD, ThreadQueue> queues;
     std::condition_variable_any posted_signal;
     std::vector<Timer> timers;
@@ -99,7 +104,10 @@ struct System {
     HWND capture = nullptr;
     POINT cursor{0, 0};
     HCURSOR cursor_shape = nullptr;
+    std::map<uintptr_t, CursorImage> cursors; // created cursors by handle
+    uintptr_t next_cursor = 0x60000;
     BYTE key_state[256] = {}; // bit 0x80 down, bit 0x01 toggled
+    bool alt_alone = false;   // Alt is down and no other key went down since: its release is a system key
 
     // double-click detection
     HWND last_click_window = nullptr;
@@ -112,13 +120,15 @@ struct System {
 
     std::map<int, int> metrics; // overrides set by tests
     std::map<uintptr_t, InputContext> input_contexts;
-    uintptr_t next_input_context = 0x2000;
 
     DWORD last_message_time = 0;
     int nesting = 0; // message loops currently waiting or dispatching
 };
 
 System &TheSystem();
+// Handles of windows and input contexts are never reused, not even across a reset, so a stale
+// handle can never name a newer object.
+uintptr_t NewHandle();
 // Replaces the window system by a fresh one (test driver only).
 void ResetSystem();
 

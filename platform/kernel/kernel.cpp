@@ -83,10 +83,6 @@ void WINAPI SetLastError(DWORD error) { t_last_error = error; }
 
 BOOL WINAPI DisableThreadLibraryCalls(HMODULE) { return TRUE; }
 
-HMODULE WINAPI GetModuleHandleA(LPCSTR name) {
-    // The program's own module; other modules are not known by name here.
-    static int self;
-    return name ? nullptr : reinterpret_cast<HMODULE>(&self);
-}
+// GetModuleHandleA lives with the resources (user/resources.cpp).
 
 } // extern "C"

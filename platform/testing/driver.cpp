@@ -4,6 +4,7 @@
 
 #include "backend/headless/headless.h"
 #include "internal/system.h"
+#include "internal/kernel.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -121,6 +122,8 @@ void Reset(int screen_width, int screen_height) {
     g_stall_limit = 60000;
     ResetSystem();
     ResetGdi();
+    ResetScriptedDialogs();
+    ResetKernelState();
     InstallFresh(screen_width, screen_height);
 }
 
@@ -217,6 +220,13 @@ void KeyUp(int virtual_key) {
 void PressKey(int virtual_key) {
     KeyDown(virtual_key);
     KeyUp(virtual_key);
+}
+
+void PressKeyWith(std::initializer_list<int> modifiers, int virtual_key, int repeat) {
+    for (int modifier : modifiers) KeyDown(modifier);
+    KeyDown(virtual_key, repeat);
+    KeyUp(virtual_key);
+    for (auto it = std::rbegin(modifiers); it != std::rend(modifiers); ++it) KeyUp(*it);
 }
 
 void TypeText(const char *cp932) {
@@ -381,6 +391,20 @@ RECT InvalidRect(HWND window) {
     RECT r{0, 0, 0, 0};
     GetUpdateRect(window, &r, FALSE);
     return r;
+}
+
+CursorShown ShownCursor() {
+    HeadlessBackend &h = Headless();
+    CursorShown shown;
+    shown.handle = TheSystem().cursor_shape;
+    shown.system_shape = h.PointerShape();
+    shown.width = h.PointerWidth();
+    shown.height = h.PointerHeight();
+    shown.hot_x = h.PointerHotX();
+    shown.hot_y = h.PointerHotY();
+    shown.and_plane = h.PointerAndPlane();
+    shown.xor_plane = h.PointerXorPlane();
+    return shown;
 }
 
 std::string ClipboardText() { return Headless().Clipboard(); }

@@ -9,6 +9,12 @@ namespace vorla::platform {
 HWND ActivateWindow(HWND window, bool by_mouse);
 void PostToThread(DWORD thread, const MSG &message);
 
+struct ScanCode {
+    int code;
+    bool extended;
+};
+ScanCode ScanCodeOf(int vk); // keyboard.cpp
+
 namespace {
 
 void PostInput(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -45,6 +51,26 @@ UINT ClientButtonMessage(int button, bool down) {
 
 bool TakesActivation(const Window &w) {
     return !((w.style & WS_POPUP) && (w.style & WS_CAPTION) != WS_CAPTION && (w.ex_style & WS_EX_TOPMOST));
+}
+
+// True when this press completes a double click: same window and button, within the double-click
+// time and rectangle. A completed pair starts over, so a third press is a plain one.
+bool SecondClick(HWND target, UINT message, const InputEvent &e) {
+    System &s = TheSystem();
+    uint64_t now = CurrentBackend().Now();
+    int dx = GetSystemMetrics(SM_CXDOUBLECLK) / 2, dy = GetSystemMetrics(SM_CYDOUBLECLK) / 2;
+    bool twice = s.last_click_window == target && s.last_click_message == message &&
+                 now - s.last_click_time <= GetDoubleClickTime() && std::abs(e.x - s.last_click_point.x) <= dx &&
+                 std::abs(e.y - s.last_click_point.y) <= dy;
+    if (twice) {
+        s.last_click_window = nullptr;
+    } else {
+        s.last_click_window = target;
+        s.last_click_message = message;
+        s.last_click_time = now;
+        s.last_click_point = POINT{e.x, e.y};
+    }
+    return twice;
 }
 
 void Pointer(const InputEvent &e) {
@@ -90,22 +116,9 @@ void Pointer(const InputEvent &e) {
         }
         bool down = e.kind == InputEvent::Kind::ButtonDown;
         UINT message = ClientButtonMessage(e.button, down);
-        if (down) {
-            uint64_t now = CurrentBackend().Now();
-            int dx = GetSystemMetrics(SM_CXDOUBLECLK) / 2, dy = GetSystemMetrics(SM_CYDOUBLECLK) / 2;
-            bool twice = s.last_click_window == target && s.last_click_message == message &&
-                         now - s.last_click_time <= GetDoubleClickTime() &&
-                         std::abs(e.x - s.last_click_point.x) <= dx && std::abs(e.y - s.last_click_point.y) <= dy;
-            if (twice && (w->window_class->description.style & CS_DBLCLKS) && e.button != 2) {
-                message = e.button == 0 ? WM_LBUTTONDBLCLK : WM_RBUTTONDBLCLK;
-                s.last_click_window = nullptr;
-            } else {
-                s.last_click_window = target;
-                s.last_click_message = message;
-                s.last_click_time = now;
-                s.last_click_point = s.cursor;
-            }
-        }
+        if (down && SecondClick(target, message, e) && (w->window_class->description.style & CS_DBLCLKS) &&
+            e.button != 2)
+            message = e.button == 0 ? WM_LBUTTONDBLCLK : WM_RBUTTONDBLCLK;
         PostInput(target, message, MouseKeys(), at);
         return;
     }
@@ -119,6 +132,9 @@ void Pointer(const InputEvent &e) {
     UINT message = e.button == 0 ? (down ? WM_NCLBUTTONDOWN : WM_NCLBUTTONUP)
                                  : (down ? WM_NCRBUTTONDOWN : WM_NCRBUTTONUP);
     if (e.button == 2) return;
+    // The frame gets double clicks whatever the class style says.
+    if (down && SecondClick(target, message, e))
+        message = e.button == 0 ? WM_NCLBUTTONDBLCLK : WM_NCRBUTTONDBLCLK;
     PostInput(target, message, static_cast<WPARAM>(hit), at);
 }
 
@@ -133,33 +149,76 @@ void SetKey(int vk, bool down) {
     }
 }
 
+// Shift, Control and Alt come as a left or right key; messages carry the side-neutral one.
+int NeutralKey(int vk) {
+    switch (vk) {
+    case VK_SHIFT: case VK_LSHIFT: case VK_RSHIFT: return VK_SHIFT;
+    case VK_CONTROL: case VK_LCONTROL: case VK_RCONTROL: return VK_CONTROL;
+    case VK_MENU: case VK_LMENU: case VK_RMENU: return VK_MENU;
+    default: return vk;
+    }
+}
+
+int SidedKey(int vk) {
+    switch (vk) {
+    case VK_SHIFT: return VK_LSHIFT;
+    case VK_CONTROL: return VK_LCONTROL;
+    case VK_MENU: return VK_LMENU;
+    default: return vk;
+    }
+}
+
 void Key(const InputEvent &e) {
     System &s = TheSystem();
-    int vk = e.virtual_key & 0xFF;
-    bool down = e.kind == InputEvent::Kind::KeyDown;
-    bool was_down = (s.key_state[vk] & 0x80) != 0;
-    SetKey(vk, down);
-    // The generic modifier keys follow their left and right variants.
-    if (vk == VK_LSHIFT || vk == VK_RSHIFT) SetKey(VK_SHIFT, down);
-    if (vk == VK_LCONTROL || vk == VK_RCONTROL) SetKey(VK_CONTROL, down);
-    if (vk == VK_LMENU || vk == VK_RMENU) SetKey(VK_MENU, down);
+    const int sided = SidedKey(e.virtual_key & 0xFF);
+    const int vk = NeutralKey(sided);
+    const bool down = e.kind == InputEvent::Kind::KeyDown;
+    const bool was_down = (s.key_state[sided] & 0x80) != 0;
+    const bool alt_was_down = (s.key_state[VK_MENU] & 0x80) != 0;
+    SetKey(sided, down);
+    if (vk != sided) {
+        // The neutral key is down while either side is.
+        const int other = sided == VK_LSHIFT ? VK_RSHIFT : sided == VK_RSHIFT ? VK_LSHIFT
+                        : sided == VK_LCONTROL ? VK_RCONTROL : sided == VK_RCONTROL ? VK_LCONTROL
+                        : sided == VK_LMENU ? VK_RMENU : VK_LMENU;
+        if (down || !(s.key_state[other] & 0x80)) SetKey(vk, down);
+    }
+
+    const bool alt = (s.key_state[VK_MENU] & 0x80) != 0;
+    const bool control = (s.key_state[VK_CONTROL] & 0x80) != 0;
+    // Which keys are system keys, as Windows decides it: Alt (without Control) and the keys typed
+    // while it is held, F10, and the release of an Alt that was pressed and released alone.
+    bool system_key;
+    if (vk == VK_MENU) {
+        if (down) {
+            system_key = !control;
+            s.alt_alone = system_key;
+        } else {
+            system_key = s.alt_alone;
+            s.alt_alone = false;
+        }
+    } else if (vk == VK_CONTROL && !down) {
+        system_key = alt;
+        if (alt) s.alt_alone = false;
+    } else {
+        system_key = (alt && !control) || vk == 0x79 /* F10 */;
+        if (down || system_key) s.alt_alone = false;
+    }
+
+    const ScanCode scan = ScanCodeOf(sided);
+    const int code = e.scan_code ? e.scan_code : scan.code;
+    const bool extended = e.extended || scan.extended;
+    const int repeat = !down ? 1 : e.repeat < 1 ? 1 : (e.repeat > 0xFFFF ? 0xFFFF : e.repeat);
+    // Bit 29 (context) says Alt is held; for Alt's own release it still counts as held.
+    const bool context = alt || (vk == VK_MENU && !down && alt_was_down);
+    DWORD lparam = static_cast<DWORD>(repeat) | (static_cast<DWORD>(code & 0xFF) << 16) | (extended ? (1u << 24) : 0u) |
+                   (context ? (1u << 29) : 0u);
+    if (!down || was_down) lparam |= 1u << 30;
+    if (!down) lparam |= 1u << 31;
 
     HWND target = s.focus ? s.focus : s.active;
     if (!target) return;
-    bool alt = (s.key_state[VK_MENU] & 0x80) != 0;
-    bool control = (s.key_state[VK_CONTROL] & 0x80) != 0;
-    bool system_key = (alt && !control) || vk == 0x79 /* F10 */;
-    int repeat = e.repeat < 1 ? 1 : (e.repeat > 0xFFFF ? 0xFFFF : e.repeat);
-    DWORD lparam = static_cast<DWORD>(repeat) | (static_cast<DWORD>(e.scan_code & 0xFF) << 16) |
-                   (e.extended ? (1u << 24) : 0u) | (alt ? (1u << 29) : 0u);
-    if (down) {
-        if (was_down) lparam |= 1u << 30;
-    } else {
-        lparam |= (1u << 30) | (1u << 31);
-        lparam &= ~0xFFFFu;
-        lparam |= 1u;
-    }
-    UINT message = down ? (system_key ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system_key || vk == VK_MENU ? WM_SYSKEYUP : WM_KEYUP);
+    UINT message = down ? (system_key ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system_key ? WM_SYSKEYUP : WM_KEYUP);
     PostInput(target, message, static_cast<WPARAM>(vk), static_cast<LPARAM>(lparam));
 }
 
@@ -265,25 +324,6 @@ SHORT WINAPI GetAsyncKeyState(int key) {
     return static_cast<SHORT>((k & 0x80) ? 0x8000 : 0);
 }
 
-HCURSOR WINAPI LoadCursorA(HINSTANCE instance, LPCSTR name) {
-    // System cursors only: their handle carries the shape number.
-    uintptr_t id = reinterpret_cast<uintptr_t>(name);
-    if (instance || id < 32512 || id > 32651) return nullptr;
-    return reinterpret_cast<HCURSOR>(id);
-}
-
-HCURSOR WINAPI SetCursor(HCURSOR cursor) {
-    System &s = TheSystem();
-    HCURSOR previous = s.cursor_shape;
-    if (cursor != previous) {
-        s.cursor_shape = cursor;
-        uintptr_t id = reinterpret_cast<uintptr_t>(cursor);
-        CurrentBackend().SetPointerShape(id >= 32512 && id <= 32651 ? static_cast<int>(id) : 0, nullptr, nullptr, 0,
-                                         0, 0, 0);
-    }
-    return previous;
-}
-
-HCURSOR WINAPI GetCursor(void) { return TheSystem().cursor_shape; }
+// Cursors live in cursors.cpp.
 
 } // extern "C"

@@ -2,6 +2,7 @@
 #include "internal/system.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 
 namespace vorla::platform {
@@ -14,6 +15,11 @@ void ReleaseContextsOf(HWND window);
 void DestroyInputContextOf(HWND window);
 
 static System *g_system = nullptr;
+
+uintptr_t NewHandle() {
+    static std::atomic<uintptr_t> next{0x10010};
+    return next.fetch_add(4);
+}
 
 System &TheSystem() {
     if (!g_system) g_system = new System(); // lives for the process: late calls at exit stay safe
@@ -308,8 +314,7 @@ HWND WINAPI CreateWindowExA(DWORD ex_style, LPCSTR class_name, LPCSTR title, DWO
     }
 
     auto w = std::make_unique<Window>();
-    HWND handle = reinterpret_cast<HWND>(s.next_handle);
-    s.next_handle += 4;
+    HWND handle = reinterpret_cast<HWND>(NewHandle());
     w->handle = handle;
     w->window_class = window_class;
     w->procedure = window_class->description.lpfnWndProc;

@@ -62,9 +62,12 @@ struct Recorded {
 
 class CoreTest : public ::testing::Test {
 protected:
+    // The window system is reset before the fixture's members exist: widgets and windows create
+    // their pens and fonts when they are constructed.
+    CoreTest() { driver::Reset(); }
+
     void SetUp() override
     {
-        driver::Reset();
         Recorded::WindowEvents().clear();
         Recorded::MouseEvents().clear();
         Recorded::Ticks() = 0;

@@ -27,8 +27,21 @@ void HeadlessBackend::ScreenSize(int &width, int &height) const {
 
 uintptr_t HeadlessBackend::CreateSurface(const SurfaceSpec &) { return next_surface_++; }
 
-void HeadlessBackend::SetPointerShape(int system_shape, const uint8_t *, const uint8_t *, int, int, int, int) {
+void HeadlessBackend::SetPointerShape(int system_shape, const uint8_t *and_plane, const uint8_t *xor_plane, int width,
+                                      int height, int hot_x, int hot_y) {
     pointer_shape_ = system_shape;
+    pointer_and_.clear();
+    pointer_xor_.clear();
+    pointer_width_ = pointer_height_ = pointer_hot_x_ = pointer_hot_y_ = 0;
+    if (!and_plane || !xor_plane || width <= 0 || height <= 0) return;
+    // Monochrome rows are word-aligned.
+    const size_t bytes = static_cast<size_t>((width + 15) / 16) * 2 * static_cast<size_t>(height);
+    pointer_and_.assign(and_plane, and_plane + bytes);
+    pointer_xor_.assign(xor_plane, xor_plane + bytes);
+    pointer_width_ = width;
+    pointer_height_ = height;
+    pointer_hot_x_ = hot_x;
+    pointer_hot_y_ = hot_y;
 }
 
 bool HeadlessBackend::SetClipboardText(const std::string &cp932) {

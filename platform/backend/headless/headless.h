@@ -7,6 +7,7 @@
 #include <condition_variable>
 #include <functional>
 #include <mutex>
+#include <vector>
 
 namespace vorla::platform {
 
@@ -46,6 +47,13 @@ public:
     }
     void NoteProgress() { idle_spent_ = 0; }
     int PointerShape() const { return pointer_shape_; }
+    // The planes of a shape made from AND and XOR planes (empty for a system shape).
+    const std::vector<uint8_t> &PointerAndPlane() const { return pointer_and_; }
+    const std::vector<uint8_t> &PointerXorPlane() const { return pointer_xor_; }
+    int PointerWidth() const { return pointer_width_; }
+    int PointerHeight() const { return pointer_height_; }
+    int PointerHotX() const { return pointer_hot_x_; }
+    int PointerHotY() const { return pointer_hot_y_; }
     const std::string &Clipboard() const { return clipboard_; }
     void SetMessageBoxAnswer(int answer) { answer_ = answer; }
     std::function<void(const std::string &, const std::string &, unsigned, uintptr_t)> on_message_box;
@@ -63,6 +71,8 @@ private:
     uint64_t idle_spent_ = 0;
     bool screen_written_ = false;
     int pointer_shape_ = 0;
+    std::vector<uint8_t> pointer_and_, pointer_xor_;
+    int pointer_width_ = 0, pointer_height_ = 0, pointer_hot_x_ = 0, pointer_hot_y_ = 0;
     std::string clipboard_;
     int answer_ = IDOK;
     std::mutex wake_lock_;

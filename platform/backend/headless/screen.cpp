@@ -64,6 +64,53 @@ void DrawFrame(Picture &p, const Window &w, bool active) {
 
 } // namespace
 
+// The caption's title in the system's bold 12-pixel Gothic, drawn through a DIB section that
+// wraps the picture for the moment.
+static void DrawTitle(Picture &p, const Window &w, bool active) {
+    if ((w.style & WS_CAPTION) != WS_CAPTION || w.title.empty()) return;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = p.width;
+    info.bmiHeader.biHeight = -p.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void *bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!dc || !bitmap || !bits) {
+        if (bitmap) DeleteObject(bitmap);
+        if (dc) DeleteDC(dc);
+        return;
+    }
+    std::copy(p.pixels.begin(), p.pixels.end(), static_cast<uint32_t *>(bits));
+    HGDIOBJ old_bitmap = SelectObject(dc, bitmap);
+    LOGFONTA description{};
+    description.lfHeight = -12;
+    description.lfWeight = FW_BOLD;
+    description.lfCharSet = SHIFTJIS_CHARSET;
+    static const char gothic[] = "\x82\x6C\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4E";
+    std::copy(gothic, gothic + sizeof gothic, description.lfFaceName);
+    HFONT font = CreateFontIndirectA(&description);
+    HGDIOBJ old_font = SelectObject(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, active ? RGB(255, 255, 255) : RGB(212, 208, 200));
+    Box close = CloseBoxOf(w);
+    int caption_top = w.window_box.top + (w.client_box.left - w.window_box.left);
+    int caption_height = w.client_box.top - 1 - caption_top;
+    RECT area{w.client_box.left + 3, caption_top + (caption_height - 12) / 2,
+              (close.Empty() ? w.client_box.right : close.left) - 2, caption_top + caption_height};
+    IntersectClipRect(dc, area.left, caption_top, area.right, area.bottom);
+    TextOutA(dc, area.left, area.top, w.title.c_str(), static_cast<int>(w.title.size()));
+    GdiFlush();
+    const uint32_t *drawn = static_cast<const uint32_t *>(bits);
+    std::copy(drawn, drawn + p.pixels.size(), p.pixels.begin());
+    SelectObject(dc, old_font);
+    SelectObject(dc, old_bitmap);
+    DeleteObject(font);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+}
+
 void ComposeScreen(std::vector<uint32_t> &pixels, int &width, int &height) {
     CurrentBackend().ScreenSize(width, height);
     pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0x008080);
@@ -73,6 +120,7 @@ void ComposeScreen(std::vector<uint32_t> &pixels, int &width, int &height) {
         Window *w = FindWindow(*it);
         if (!w || !w->visible || !w->framebuffer) continue;
         DrawFrame(p, *w, s.active == w->handle);
+        DrawTitle(p, *w, s.active == w->handle);
         const Framebuffer &fb = *w->framebuffer;
         for (int y = 0; y < fb.height; ++y)
             for (int x = 0; x < fb.width; ++x) {

@@ -15,10 +15,17 @@
 #include <windows.h>
 #include <imm.h>
 #include <commdlg.h>
+#include <tlhelp32.h>
+#include <psapi.h>
+#include <process.h>
+#include <stdio.h>
+/* The C runtime opens system paths as they are; off Windows the layer maps them. */
+static inline FILE *SystemFileOpen(const char *path, const char *mode) { return fopen(path, mode); }
 #else
 
 #include <stddef.h>
 #include <stdint.h>
+#include <stdio.h>
 
 #define VORLA_SYSTEM_API __attribute__((visibility("default")))
 #define WINAPI
@@ -428,6 +435,10 @@ WINUSERAPI UINT WINAPI GetDoubleClickTime(void);
 
 WINUSERAPI SHORT WINAPI GetKeyState(int);
 WINUSERAPI SHORT WINAPI GetAsyncKeyState(int);
+#define MAPVK_VK_TO_VSC 0
+#define MAPVK_VSC_TO_VK 1
+#define MAPVK_VK_TO_CHAR 2
+WINUSERAPI UINT WINAPI MapVirtualKeyA(UINT, UINT);
 
 /* system metrics and colours */
 #define SM_CXSCREEN 0
@@ -505,6 +516,18 @@ WINUSERAPI int WINAPI MessageBoxA(HWND, LPCSTR, LPCSTR, UINT);
 #define IDC_SIZEALL MAKEINTRESOURCEA(32646)
 #define IDC_HAND MAKEINTRESOURCEA(32649)
 WINUSERAPI HCURSOR WINAPI LoadCursorA(HINSTANCE, LPCSTR);
+WINUSERAPI HCURSOR WINAPI CreateCursor(HINSTANCE, int, int, int, int, const void *, const void *);
+WINUSERAPI BOOL WINAPI DestroyCursor(HCURSOR);
+
+/* images from resources or files */
+#define IS_INTRESOURCE(r) ((((ULONG_PTR)(r)) >> 16) == 0)
+#define IMAGE_BITMAP 0
+#define IMAGE_ICON 1
+#define IMAGE_CURSOR 2
+#define LR_DEFAULTCOLOR 0x00000000
+#define LR_LOADFROMFILE 0x00000010
+#define LR_CREATEDIBSECTION 0x00002000
+WINUSERAPI HANDLE WINAPI LoadImageA(HINSTANCE, LPCSTR, UINT, int, int, UINT);
 WINUSERAPI HCURSOR WINAPI SetCursor(HCURSOR);
 WINUSERAPI HCURSOR WINAPI GetCursor(void);
 
@@ -742,6 +765,8 @@ VORLA_SYSTEM_API HPEN WINAPI CreatePen(int, int, COLORREF);
 VORLA_SYSTEM_API HPEN WINAPI ExtCreatePen(DWORD, DWORD, const LOGBRUSH *, DWORD, const DWORD *);
 VORLA_SYSTEM_API HBRUSH WINAPI CreateSolidBrush(COLORREF);
 VORLA_SYSTEM_API HFONT WINAPI CreateFontIndirectA(const LOGFONTA *);
+VORLA_SYSTEM_API HFONT WINAPI CreateFontA(int, int, int, int, int, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD,
+                                          DWORD, LPCSTR);
 
 VORLA_SYSTEM_API COLORREF WINAPI SetTextColor(HDC, COLORREF);
 VORLA_SYSTEM_API COLORREF WINAPI GetTextColor(HDC);
@@ -861,6 +886,169 @@ VORLA_SYSTEM_API DWORD WINAPI GetLastError(void);
 VORLA_SYSTEM_API void WINAPI SetLastError(DWORD);
 VORLA_SYSTEM_API BOOL WINAPI DisableThreadLibraryCalls(HMODULE);
 VORLA_SYSTEM_API HMODULE WINAPI GetModuleHandleA(LPCSTR);
+
+/* ---- only here: how a program supplies what Windows keeps in resource sections ----
+ * A module's bitmap resource <id> is read from <base>/<module>/<id>.bmp, where <base> is the
+ * program's folder or VORLA_RESOURCE_DIR and <module> the module's name in lower case without
+ * ".dll" or ".exe" (a null module: the program's own name). Bytes registered here (a .bmp file
+ * or a packed DIB) come first. VorlaRegisterModule makes a named module known to
+ * GetModuleHandleA without a folder. */
+VORLA_SYSTEM_API HMODULE WINAPI VorlaRegisterModule(LPCSTR);
+VORLA_SYSTEM_API BOOL WINAPI VorlaRegisterBitmapResource(HMODULE, int, const void *, size_t);
+
+/* ---- code pages ---- */
+#define CP_ACP 0
+#define CP_OEMCP 1
+#define CP_UTF8 65001
+#define MB_PRECOMPOSED 0x00000001
+#define MB_ERR_INVALID_CHARS 0x00000008
+#define WC_NO_BEST_FIT_CHARS 0x00000400
+#define WC_ERR_INVALID_CHARS 0x00000080
+#define ERROR_SUCCESS 0
+#define ERROR_FILE_NOT_FOUND 2
+#define ERROR_ACCESS_DENIED 5
+#define ERROR_INVALID_HANDLE 6
+#define ERROR_NOT_ENOUGH_MEMORY 8
+#define ERROR_BAD_LENGTH 24
+#define ERROR_INVALID_PARAMETER 87
+#define ERROR_INSUFFICIENT_BUFFER 122
+#define ERROR_MOD_NOT_FOUND 126
+#define ERROR_PROC_NOT_FOUND 127
+#define ERROR_NO_MORE_FILES 18
+#define ERROR_INVALID_FLAGS 1004
+#define ERROR_NO_UNICODE_TRANSLATION 1113
+VORLA_SYSTEM_API int WINAPI MultiByteToWideChar(UINT, DWORD, LPCSTR, int, LPWSTR, int);
+VORLA_SYSTEM_API int WINAPI WideCharToMultiByte(UINT, DWORD, LPCWSTR, int, LPSTR, int, LPCSTR, LPBOOL);
+
+/* ---- memory status, times ---- */
+typedef struct _MEMORYSTATUS {
+    DWORD dwLength;
+    DWORD dwMemoryLoad;
+    SIZE_T dwTotalPhys;
+    SIZE_T dwAvailPhys;
+    SIZE_T dwTotalPageFile;
+    SIZE_T dwAvailPageFile;
+    SIZE_T dwTotalVirtual;
+    SIZE_T dwAvailVirtual;
+} MEMORYSTATUS, *LPMEMORYSTATUS;
+VORLA_SYSTEM_API void WINAPI GlobalMemoryStatus(LPMEMORYSTATUS);
+
+typedef struct _FILETIME {
+    DWORD dwLowDateTime;
+    DWORD dwHighDateTime;
+} FILETIME, *LPFILETIME;
+typedef struct _SYSTEMTIME {
+    WORD wYear;
+    WORD wMonth;
+    WORD wDayOfWeek;
+    WORD wDay;
+    WORD wHour;
+    WORD wMinute;
+    WORD wSecond;
+    WORD wMilliseconds;
+} SYSTEMTIME, *LPSYSTEMTIME;
+VORLA_SYSTEM_API void WINAPI GetLocalTime(LPSYSTEMTIME);
+VORLA_SYSTEM_API void WINAPI GetSystemTime(LPSYSTEMTIME);
+VORLA_SYSTEM_API BOOL WINAPI FileTimeToLocalFileTime(const FILETIME *, LPFILETIME);
+VORLA_SYSTEM_API BOOL WINAPI FileTimeToSystemTime(const FILETIME *, LPSYSTEMTIME);
+
+/* ---- modules loaded at run time (built-in tables: "psapi.dll", "kernel32.dll") ---- */
+typedef INT_PTR(WINAPI *FARPROC)(void);
+VORLA_SYSTEM_API HMODULE WINAPI LoadLibraryA(LPCSTR);
+VORLA_SYSTEM_API BOOL WINAPI FreeLibrary(HMODULE);
+VORLA_SYSTEM_API FARPROC WINAPI GetProcAddress(HMODULE, LPCSTR);
+
+/* ---- processes (from /proc) ---- */
+#define INVALID_HANDLE_VALUE ((HANDLE)(LONG_PTR)-1)
+#define PROCESS_QUERY_INFORMATION 0x0400
+#define PROCESS_VM_READ 0x0010
+#define TH32CS_SNAPPROCESS 0x00000002
+VORLA_SYSTEM_API HANDLE WINAPI OpenProcess(DWORD, BOOL, DWORD);
+VORLA_SYSTEM_API BOOL WINAPI CloseHandle(HANDLE);
+VORLA_SYSTEM_API DWORD WINAPI GetCurrentProcessId(void);
+VORLA_SYSTEM_API BOOL WINAPI GetProcessTimes(HANDLE, LPFILETIME, LPFILETIME, LPFILETIME, LPFILETIME);
+
+typedef struct _PROCESS_MEMORY_COUNTERS {
+    DWORD cb;
+    DWORD PageFaultCount;
+    SIZE_T PeakWorkingSetSize;
+    SIZE_T WorkingSetSize;
+    SIZE_T QuotaPeakPagedPoolUsage;
+    SIZE_T QuotaPagedPoolUsage;
+    SIZE_T QuotaPeakNonPagedPoolUsage;
+    SIZE_T QuotaNonPagedPoolUsage;
+    SIZE_T PagefileUsage;
+    SIZE_T PeakPagefileUsage;
+} PROCESS_MEMORY_COUNTERS, *PPROCESS_MEMORY_COUNTERS;
+VORLA_SYSTEM_API BOOL WINAPI EnumProcesses(DWORD *, DWORD, LPDWORD);
+VORLA_SYSTEM_API BOOL WINAPI EnumProcessModules(HANDLE, HMODULE *, DWORD, LPDWORD);
+VORLA_SYSTEM_API DWORD WINAPI GetModuleBaseNameA(HANDLE, HMODULE, LPSTR, DWORD);
+VORLA_SYSTEM_API BOOL WINAPI GetProcessMemoryInfo(HANDLE, PPROCESS_MEMORY_COUNTERS, DWORD);
+
+typedef struct tagPROCESSENTRY32 {
+    DWORD dwSize;
+    DWORD cntUsage;
+    DWORD th32ProcessID;
+    ULONG_PTR th32DefaultHeapID;
+    DWORD th32ModuleID;
+    DWORD cntThreads;
+    DWORD th32ParentProcessID;
+    LONG pcPriClassBase;
+    DWORD dwFlags;
+    CHAR szExeFile[MAX_PATH];
+} PROCESSENTRY32, *LPPROCESSENTRY32;
+VORLA_SYSTEM_API HANDLE WINAPI CreateToolhelp32Snapshot(DWORD, DWORD);
+VORLA_SYSTEM_API BOOL WINAPI Process32First(HANDLE, LPPROCESSENTRY32);
+VORLA_SYSTEM_API BOOL WINAPI Process32Next(HANDLE, LPPROCESSENTRY32);
+
+/* ---- C runtime: threads; files by system path ---- */
+VORLA_SYSTEM_API uintptr_t _beginthread(void (*)(void *), unsigned, void *);
+/* Opens a file named in the system's form (backslashes); the layer maps it to the native path. */
+VORLA_SYSTEM_API FILE *SystemFileOpen(const char *, const char *);
+
+/* ---- common dialogs ---- */
+typedef UINT_PTR(CALLBACK *LPOFNHOOKPROC)(HWND, UINT, WPARAM, LPARAM);
+typedef struct tagOFNA {
+    DWORD lStructSize;
+    HWND hwndOwner;
+    HINSTANCE hInstance;
+    LPCSTR lpstrFilter;
+    LPSTR lpstrCustomFilter;
+    DWORD nMaxCustFilter;
+    DWORD nFilterIndex;
+    LPSTR lpstrFile;
+    DWORD nMaxFile;
+    LPSTR lpstrFileTitle;
+    DWORD nMaxFileTitle;
+    LPCSTR lpstrInitialDir;
+    LPCSTR lpstrTitle;
+    DWORD Flags;
+    WORD nFileOffset;
+    WORD nFileExtension;
+    LPCSTR lpstrDefExt;
+    LPARAM lCustData;
+    LPOFNHOOKPROC lpfnHook;
+    LPCSTR lpTemplateName;
+    void *pvReserved;
+    DWORD dwReserved;
+    DWORD FlagsEx;
+} OPENFILENAMEA, *LPOPENFILENAMEA;
+#define OPENFILENAME_SIZE_VERSION_400A (offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR))
+#define OFN_READONLY 0x00000001
+#define OFN_OVERWRITEPROMPT 0x00000002
+#define OFN_HIDEREADONLY 0x00000004
+#define OFN_NOCHANGEDIR 0x00000008
+#define OFN_PATHMUSTEXIST 0x00000800
+#define OFN_FILEMUSTEXIST 0x00001000
+#define OFN_NONETWORKBUTTON 0x00020000
+#define OFN_EXPLORER 0x00080000
+#define CDERR_STRUCTSIZE 0x0001
+#define CDERR_INITIALIZATION 0x0002
+#define FNERR_INVALIDFILENAME 0x3002
+#define FNERR_BUFFERTOOSMALL 0x3003
+VORLA_SYSTEM_API BOOL WINAPI GetOpenFileNameA(LPOPENFILENAMEA);
+VORLA_SYSTEM_API BOOL WINAPI GetSaveFileNameA(LPOPENFILENAMEA);
+VORLA_SYSTEM_API DWORD WINAPI CommDlgExtendedError(void);
 
 #ifdef __cplusplus
 }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,9 @@ VORLA_TESTING_API void ClickCloseBox(HWND window);
 VORLA_TESTING_API void KeyDown(int virtual_key, int repeat = 1);
 VORLA_TESTING_API void KeyUp(int virtual_key);
 VORLA_TESTING_API void PressKey(int virtual_key); // down and up
+// Holds the modifiers down in order (e.g. {VK_SHIFT, VK_CONTROL}), presses the key with a
+// repeat count, releases it, then lets the modifiers go in reverse order.
+VORLA_TESTING_API void PressKeyWith(std::initializer_list<int> modifiers, int virtual_key, int repeat = 1);
 VORLA_TESTING_API void TypeText(const char *cp932);
 VORLA_TESTING_API void SetToggle(int virtual_key, bool on); // VK_CAPITAL, VK_NUMLOCK, VK_SCROLL, VK_INSERT
 VORLA_TESTING_API void SetImeOpen(HWND window, bool open);
@@ -94,6 +98,24 @@ struct TimerInfo {
 };
 VORLA_TESTING_API std::vector<TimerInfo> Timers();
 VORLA_TESTING_API RECT InvalidRect(HWND window); // bounds of the pending update region
+// The pointer shape on the screen: a system shape (IDC_ number, 0 for none) or a cursor made from
+// planes, with its size, hot spot and word-aligned monochrome AND and XOR rows.
+struct CursorShown {
+    HCURSOR handle = nullptr;
+    int system_shape = 0;
+    int width = 0, height = 0, hot_x = 0, hot_y = 0;
+    std::vector<uint8_t> and_plane, xor_plane;
+    // 1 when a pixel of a plane is set; rows are (width + 15) / 16 * 2 bytes.
+    int AndBit(int x, int y) const { return Bit(and_plane, x, y); }
+    int XorBit(int x, int y) const { return Bit(xor_plane, x, y); }
+
+private:
+    int Bit(const std::vector<uint8_t> &plane, int x, int y) const {
+        const size_t row = static_cast<size_t>((width + 15) / 16) * 2;
+        return (plane[row * y + x / 8] >> (7 - x % 8)) & 1;
+    }
+};
+VORLA_TESTING_API CursorShown ShownCursor();
 VORLA_TESTING_API std::string ClipboardText();
 struct MessageBoxRecord {
     HWND owner;
@@ -114,5 +136,29 @@ struct MessageRecord {
 };
 VORLA_TESTING_API void RecordMessages(bool on);
 VORLA_TESTING_API std::vector<MessageRecord> RecordedMessages();
+
+// ---- file dialogs ----
+// Each open or save dialog takes the next answer: a chosen path, or a cancel. With none queued
+// it is cancelled, as nobody sits at a headless screen.
+VORLA_TESTING_API void AnswerFileDialog(const std::string &path);
+VORLA_TESTING_API void CancelFileDialog();
+struct FileDialogRecord {
+    bool save;
+    HWND owner;
+    std::vector<std::string> filter; // description, pattern, ...
+    std::string title;
+    std::string initial_dir;
+    std::string initial_name; // the file name buffer on entry
+    DWORD flags;
+    DWORD buffer_size;
+};
+VORLA_TESTING_API std::vector<FileDialogRecord> FileDialogs(); // every dialog asked for, in order
+
+// ---- processes, modules, local time (until the next Reset) ----
+// A directory laid out like /proc (<pid>/stat, status, exe; stat; meminfo) to read instead.
+VORLA_TESTING_API void SetProcessRoot(const std::string &directory);
+// Takes "psapi.dll" or "kernel32.dll" away from LoadLibraryA, or gives it back.
+VORLA_TESTING_API void SetModuleAvailable(const char *name, bool available);
+VORLA_TESTING_API void SetLocalTime(const SYSTEMTIME &time); // what GetLocalTime answers
 
 } // namespace vorla::testing
