@@ -62,13 +62,15 @@ void WriteSnapshotsAtExit() {
 
 void WriteSnapshotOnDestroy(const Window &window) { WriteSnapshot(window); }
 
-Backend *CreateSdlBackend(); // defined when the library is built with SDL2
+void InstallProgramScript(HeadlessBackend &backend);
 
 Backend &CurrentBackend() {
     if (!g_backend) {
         int w, h;
         ScreenFromEnvironment(w, h);
-        g_backend = new HeadlessBackend(w, h);
+        auto *headless = new HeadlessBackend(w, h);
+        InstallProgramScript(*headless);
+        g_backend = headless;
         std::atexit(WriteSnapshotsAtExit);
     }
     return *g_backend;
