@@ -2,32 +2,14 @@
 // window has no children, no focused widget and no edit box, so each step has nothing to do.
 #include "window_internals.h"
 
-void WindowInternals::ReleaseChildren(VLWindow &window)
-{
-}
 
-void WindowInternals::DrawChildren(VLWindow &window)
-{
-}
 
-int WindowInternals::WidgetTypeAt(VLWindow &window, int x, int y)
-{
-    return 0;
-}
 
-void WindowInternals::RouteMouse(VLWindow &window, int code, int x, int y)
-{
-}
 
 void WindowInternals::MouseToFocusedEditBox(VLWindow &window, const VLSTMouseEvent &event)
 {
 }
 
-void WindowInternals::ClearAllFocus(VLWindow &window)
-{
-    window.focusedType = 0;
-    window.focusedWidget = nullptr;
-}
 
 void WindowInternals::CloseDropDown(VLWindow &window)
 {
@@ -67,17 +49,11 @@ bool WindowInternals::KeyToFocusedEditBox(VLWindow &window, const VLSTKeyEvent &
     return false;
 }
 
-void WindowInternals::FocusNext(VLWindow &window)
-{
-}
 
 void WindowInternals::RouteArrow(VLWindow &window, int key)
 {
 }
 
-void WindowInternals::ActivateFocused(VLWindow &window)
-{
-}
 
 void WindowInternals::PlaceCompositionWindow(VLWindow &window)
 {

@@ -25,6 +25,22 @@ struct WindowInternals {
     static int ControlLetterWord(int code, int key);
     static void StartComposition(VLWindow &window);
 
+    // ---- widgets ----
+    // The placement pass: every widget of the list takes the window and its window position.
+    static void PlaceChildren(VLWindow &window);
+    static VLChildList *Children(VLWindow &window) { return window.children; }
+    // The context the window and its widgets draw into now (null outside painting).
+    static HDC Context(VLWindow &window) { return window.context; }
+    static void SetFocusedWidget(VLWindow &window, int type, void *widget)
+    {
+        window.focusedType = type;
+        window.focusedWidget = widget;
+    }
+    static int FocusedType(VLWindow &window) { return window.focusedType; }
+    static void *FocusedWidget(VLWindow &window) { return window.focusedWidget; }
+    static bool DropDownOpen(VLWindow &window) { return window.dropDownOpen != 0; }
+    static unsigned long BackgroundColour(VLWindow &window) { return window.backgroundColour; }
+
     // ---- steps that belong to the widgets, keys and input method; filled in as those arrive ----
     // Clears every widget of the child list and frees the list.
     static void ReleaseChildren(VLWindow &window);

@@ -52,11 +52,51 @@ public:
     int AttachTimerEvent(TimerCallback callback);
     void DetachTimerEvent();
 
+    // Widgets are shown by adding them; the window holds them but never owns them. A radio
+    // button goes into a group, never straight into a window.
+    void Add(VLLabel *widget);
+    void Add(VLPushButton *widget);
+    void Add(VLEditBox *widget);
+    void Add(VLGroup *widget);
+    void Add(VLProgressBar *widget);
+    void Add(VLCheckBox *widget);
+    void Add(VLSlider *widget);
+    void Add(VLTab *widget);
+    void Add(VLComboBox *widget);
+    void Add(VLSpin *widget);
+    void Add(VLSpinEditBox *widget);
+    void Add(VLImage *widget);
+    void Add(VLColor *widget);
+    void Add(VLButton *widget);
+    void Add(VLListBox *widget);
+    void Add(VLScrollArea *widget);
+    void RemoveAt(VLLabel *widget);
+    void RemoveAt(VLPushButton *widget);
+    void RemoveAt(VLEditBox *widget);
+    void RemoveAt(VLGroup *widget);
+    void RemoveAt(VLProgressBar *widget);
+    void RemoveAt(VLCheckBox *widget);
+    void RemoveAt(VLSlider *widget);
+    void RemoveAt(VLTab *widget);
+    void RemoveAt(VLComboBox *widget);
+    void RemoveAt(VLSpin *widget);
+    void RemoveAt(VLSpinEditBox *widget);
+    void RemoveAt(VLImage *widget);
+    void RemoveAt(VLColor *widget);
+    void RemoveAt(VLButton *widget);
+    void RemoveAt(VLListBox *widget);
+    void RemoveAt(VLScrollArea *widget);
+    // Keyboard focus: Tab moves it to the next widget that can take it; clearing drops it everywhere.
+    void NextFocus();
+    void AllFocusClear();
+
 private:
     friend struct WindowInternals; // the message handler and the library's other parts
 
     void Initialise();
     void Teardown();
+    void AddChild(int type, void *widget);
+    void RemoveChild(int type, void *widget);
 
     char *title;
     int identifier;

@@ -1,0 +1,66 @@
+// What windows and containers do with a widget of each type code. Widgets are flat classes
+// without virtual operations, so every walk over a child list dispatches through this table;
+// each widget class supplies its row next to its own code.
+#pragma once
+
+#include "vorla/VLWindow.h"
+
+struct WidgetKind {
+    // The placement pass: the widget takes the window and its window position, which is its own
+    // position added to the container's origin (0, 0 for a window).
+    void (*place)(void *widget, VLWindow *window, int originX, int originY) = nullptr;
+    // Paints the widget into its window (the window's paint pass and the containers call it).
+    void (*draw)(void *widget) = nullptr;
+    // Returns the widget to its constructed state (the window's teardown).
+    void (*clear)(void *widget) = nullptr;
+    // Position relative to the container, and size.
+    void (*bounds)(void *widget, VLSTRect &out) = nullptr;
+    bool (*visible)(void *widget) = nullptr;
+    // Window position, as the last placement pass set it.
+    void (*windowPosition)(void *widget, int &x, int &y) = nullptr;
+
+    // ---- mouse and key routing; null where the class takes no part ----
+    // The class's own mouse input for event code 300, 301 or 302 at a window point.
+    void (*mouse)(void *widget, int code, int x, int y) = nullptr;
+    // Whether a press at the window point lands on this widget as an interactive one.
+    bool (*pressHits)(void *widget, int x, int y) = nullptr;
+    // Enter or space while the window's focused widget has type focusedType; true when it acted.
+    bool (*activate)(void *widget, int focusedType) = nullptr;
+
+    // ---- keyboard focus ----
+    bool (*hasFocus)(void *widget) = nullptr;
+    // Whether focus navigation may give the widget the focus now.
+    bool (*eligible)(void *widget) = nullptr;
+    void (*gainFocus)(void *widget) = nullptr;
+    // Drops the focus if the widget holds it, and redraws it then.
+    void (*loseFocus)(void *widget) = nullptr;
+    // Containers: their part of the window's NextFocus (navigation state in and out) and of
+    // AllFocusClear.
+    int (*focusNext)(void *widget, int state) = nullptr;
+    void (*clearFocus)(void *widget) = nullptr;
+};
+
+// The row of a type code; null for codes no widget class has (or whose class is not built).
+const WidgetKind *KindOf(int typeCode);
+
+// Type codes of the widget classes.
+enum WidgetType {
+    TypeNone = 0,
+    TypeLabel = 2,
+    TypePushButton = 3,
+    TypeEditBox = 4,
+    TypeGroup = 5,
+    TypeProgressBar = 6,
+    TypeCheckBox = 7,
+    TypeRadioButton = 8,
+    TypeSlider = 9,
+    TypeTab = 10,
+    TypeComboBox = 11,
+    TypeSpin = 12,
+    TypeSpinEditBox = 13,
+    TypeImage = 14,
+    TypeColor = 15,
+    TypeButton = 16,
+    TypeListBox = 17,
+    TypeScrollArea = 18,
+};

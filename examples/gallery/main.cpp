@@ -1,0 +1,175 @@
+// The gallery: one window showing every widget of the toolkit in its looks. Click and type: a
+// status line tells what happened.
+#include <vorla/VorlaLib.h>
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+VLWindow window;
+VLIcon icon;
+VLLabel title, statusLine;
+VLLabel labels[5];
+VLLabel labelCaption, pushCaption, toggleCaption;
+VLPushButton pushButtons[5];
+VLButton toggleButtons[5];
+
+// A 16 x 16 picture: a blue disc with a white highlight on magenta, which the icon keys out.
+std::vector<unsigned char> DiscBitmap()
+{
+    const int size = 16, row = size * 3;
+    std::vector<unsigned char> file(54 + row * size, 0);
+    auto put16 = [&](int at, int value) {
+        file[at] = static_cast<unsigned char>(value);
+        file[at + 1] = static_cast<unsigned char>(value >> 8);
+    };
+    auto put32 = [&](int at, int value) {
+        put16(at, value & 0xFFFF);
+        put16(at + 2, (value >> 16) & 0xFFFF);
+    };
+    file[0] = 'B';
+    file[1] = 'M';
+    put32(2, static_cast<int>(file.size()));
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, size);
+    put32(22, size);
+    put16(26, 1);
+    put16(28, 24);
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            unsigned char *pixel = &file[54 + (size - 1 - y) * row + x * 3]; // bottom-up, B G R
+            const int dx = 2 * x - 15, dy = 2 * y - 15;
+            const bool inside = dx * dx + dy * dy <= 15 * 15;
+            const bool shine = (2 * x - 10) * (2 * x - 10) + (2 * y - 10) * (2 * y - 10) <= 16;
+            pixel[0] = inside ? (shine ? 255 : 200) : 255;
+            pixel[1] = inside ? (shine ? 255 : 90) : 0;
+            pixel[2] = inside ? (shine ? 255 : 30) : 255;
+        }
+    }
+    return file;
+}
+
+void Status(const char *what)
+{
+    statusLine.SetText(what);
+    statusLine.Repaint();
+}
+
+void PushSelected(VLPushButton *button)
+{
+    char text[300], line[320];
+    button->GetText(text, 255);
+    std::snprintf(line, sizeof line, "Pushed \"%s\"", text);
+    Status(line);
+}
+
+void ToggleSelected(VLButton *button)
+{
+    char text[300], line[320];
+    button->GetText(text, 255);
+    std::snprintf(line, sizeof line, "\"%s\" is now %s", text, button->IsSelected() ? "on" : "off");
+    Status(line);
+}
+
+void WindowEvent(VLWindow *, VLSTWindowEvent event)
+{
+    if (event.event == 101)
+        PostQuitMessage(0);
+}
+
+void Caption(VLLabel &label, const char *text, int x, int y)
+{
+    label.SetBounds(x, y, 580, 18);
+    label.SetText(text);
+    label.SetBackMode(0);
+    label.SetFontSize(12);
+    window.Add(&label);
+}
+
+} // namespace
+
+int main()
+{
+    VorlaInitialize(nullptr, GetModuleHandleA(nullptr));
+#ifndef _WIN32
+    // Off Windows the program's bitmap resources can be compiled in like this.
+    const std::vector<unsigned char> disc = DiscBitmap();
+    VorlaRegisterBitmapResource(GetModuleHandleA(nullptr), 101, disc.data(), disc.size());
+#endif
+    icon.LoadImageA(nullptr, 101, 0xFFFF00FF);
+
+    if (window.CreateNewWindow("VorlaLib gallery", 30, 30, 600, 330, 0) < 0)
+        return 1;
+    window.SetBackgroundColor(0xFFD4D0C8);
+    window.AttachWindowEvent(WindowEvent);
+
+    title.SetBounds(10, 8, 580, 24);
+    title.SetText("VorlaLib widgets");
+    title.SetBackgroundColor(0xFF3A5A8C);
+    title.SetForegroundColor(0xFFFFFFFF);
+    title.SetAlign(2);
+    window.Add(&title);
+
+    // Labels: the three alignments, the container's colour, an icon.
+    Caption(labelCaption, "Labels: left, centre, right, window colour, icon", 10, 40);
+    const char *labelTexts[5] = {"Left", "Centre", "Right", "Back mode 0", "With an icon"};
+    for (int i = 0; i < 5; ++i) {
+        labels[i].SetBounds(10 + i * 116, 60, 108, 24);
+        labels[i].SetText(labelTexts[i]);
+        labels[i].SetAlign(i < 3 ? i + 1 : 1);
+        if (i == 3)
+            labels[i].SetBackMode(0);
+        if (i == 4)
+            labels[i].SetIcon(&icon);
+        window.Add(&labels[i]);
+    }
+
+    // Push buttons: normal, focused, disabled, with an icon, right-aligned in its own colour.
+    Caption(pushCaption, "Push buttons: normal, focused, disabled, icon, coloured", 10, 100);
+    const char *pushTexts[5] = {"OK", "Focused", "Disabled", "Icon", "Colour"};
+    for (int i = 0; i < 5; ++i) {
+        VLPushButton &b = pushButtons[i];
+        b.SetBounds(10 + i * 116, 120, 108, 30);
+        b.SetText(pushTexts[i]);
+        b.AttachSelectEvent(PushSelected);
+        b.SetHintText(pushTexts[i]);
+        window.Add(&b);
+    }
+    pushButtons[2].SetEnable(0);
+    pushButtons[3].SetIcon(&icon);
+    pushButtons[4].SetBackgroundColor(0xFFB8D8F0);
+    pushButtons[4].SetAlign(3);
+
+    // Image buttons: off, on, disabled, disabled while on, with an icon.
+    Caption(toggleCaption, "Image buttons: off, on, disabled, disabled on, icon", 10, 166);
+    const char *toggleTexts[5] = {"Off", "On", "Disabled", "Disabled on", "Icon"};
+    for (int i = 0; i < 5; ++i) {
+        VLButton &b = toggleButtons[i];
+        b.SetBounds(10 + i * 116, 186, 108, 30);
+        b.SetText(toggleTexts[i]);
+        b.AttachSelectEvent(ToggleSelected);
+        window.Add(&b);
+    }
+    toggleButtons[1].SetSelected(1);
+    toggleButtons[2].SetEnable(0);
+    toggleButtons[3].SetEnable(0);
+    toggleButtons[3].SetSelected(1);
+    toggleButtons[4].SetIcon(&icon);
+    toggleButtons[4].SetAlign(1);
+
+    statusLine.SetBounds(10, 296, 580, 22);
+    statusLine.SetText("Click a button, or press Tab and space.");
+    statusLine.SetBackgroundColor(0xFFFFFFE0);
+    window.Add(&statusLine);
+
+    window.ShowWindow(1);
+    // The second push button starts with the keyboard focus: Tab twice from nothing.
+    window.NextFocus();
+    window.NextFocus();
+    VorlaMessageLoop();
+    VorlaTerminate();
+    return 0;
+}

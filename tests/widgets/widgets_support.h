@@ -1,0 +1,55 @@
+// A shown window of known colour for the widget tests, reset before any library object exists.
+#pragma once
+
+#include <vorla/VorlaLib.h>
+
+#include "platform/testing/driver.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace driver = vorla::testing;
+
+class WidgetTest : public ::testing::Test {
+protected:
+    WidgetTest() { driver::Reset(); }
+
+    void SetUp() override
+    {
+        VorlaInitialize(nullptr, GetModuleHandleA(nullptr));
+        ASSERT_EQ(window.CreateNewWindow("widgets", 20, 20, 240, 161, 0), 1000);
+        window.SetBackgroundColor(0xFFC0C0C0);
+        window.ShowWindow(1);
+        handle = GetActiveWindow();
+        driver::Pump();
+    }
+
+    // The client pixel (0x00RRGGBB) after everything pending was handled.
+    uint32_t Pixel(int x, int y)
+    {
+        driver::Pump();
+        return driver::Snapshot(handle).At(x, y);
+    }
+    driver::Image Picture()
+    {
+        driver::Pump();
+        return driver::Snapshot(handle);
+    }
+    void Repaint()
+    {
+        window.UpdateWindow();
+        driver::Pump();
+    }
+    bool Matches(const std::string &golden)
+    {
+        std::string message;
+        bool ok = driver::MatchesGolden(Picture(), golden, &message);
+        if (!ok)
+            ADD_FAILURE() << message;
+        return ok;
+    }
+
+    VLWindow window;
+    HWND handle = nullptr;
+};

@@ -1,0 +1,167 @@
+// VLPushButton: a raised command button; pressed it sinks, released over it it fires.
+#include "button_parts.h"
+
+VLPushButton::VLPushButton()
+{
+    Initialise();
+}
+
+VLPushButton::~VLPushButton()
+{
+    Release();
+}
+
+void VLPushButton::Initialise()
+{
+    WidgetAccess::ResetPlacement(*this);
+    WidgetAccess::AllocateBuffers(*this);
+    icon = nullptr;
+    backgroundColour = NoColour;
+    foregroundColour = 0xFF000000u;
+    align = 2;
+    visible = 1;
+    enabled = 1;
+    state = 0;
+    focused = 0;
+    x = y = width = height = 0;
+    selectCallback = nullptr;
+    WidgetAccess::ResetHint(*this);
+}
+
+void VLPushButton::Release()
+{
+    WidgetAccess::FreeBuffers(*this);
+}
+
+void VLPushButton::Clear()
+{
+    Release();
+    Initialise();
+}
+
+VORLA_WIDGET_BOUNDS(VLPushButton, true)
+VORLA_WIDGET_TEXT(VLPushButton)
+VORLA_WIDGET_COLOURS(VLPushButton)
+VORLA_WIDGET_HINT(VLPushButton)
+VORLA_BUTTON_OPERATIONS(VLPushButton)
+
+void VLPushButton::Draw()
+{
+    using A = ButtonAccess;
+    A::Paint(*this, [this](HDC context, const A::Box &b) {
+        if (!enabled) {
+            const unsigned int c = ContainerBackground(parentWindow, group);
+            A::Fill(*this, b.left + 2, b.top + 2, b.right - 2, b.bottom - 2, c);
+            A::Frame(*this, b.left + 1, b.top + 1, b.right - 1, b.bottom - 1, Half(c));
+            A::Frame(*this, b.left, b.top, b.right, b.bottom, ThreeQuarters(c));
+            A::TopLeft(*this, b, 2, White);
+            A::BottomRight(*this, b, 2, Half(c));
+            A::BottomRight(*this, b, 3, ThreeQuarters(c));
+            A::Engraved(*this, text, c, A::PlaceIconAndText(*this, context, b), b, 0);
+            return;
+        }
+        const bool sunk = state == 2;
+        A::Fill(*this, b.left + 2, b.top + 2, b.right - 2, b.bottom - 2,
+                state == 0 ? backgroundColour : Darkened(backgroundColour, 12));
+        A::Frame(*this, b.left + 1, b.top + 1, b.right - 1, b.bottom - 1, Black);
+        A::Frame(*this, b.left, b.top, b.right, b.bottom, MidGrey);
+        if (sunk) {
+            A::TopLeft(*this, b, 2, DarkGrey);
+            A::TopLeft(*this, b, 3, MidGrey);
+            A::BottomRight(*this, b, 2, LightGrey);
+            A::BottomRight(*this, b, 3, MidGrey);
+        } else {
+            A::TopLeft(*this, b, 2, White);
+            A::BottomRight(*this, b, 2, DarkGrey);
+            A::BottomRight(*this, b, 3, MidGrey);
+        }
+        const int textLeft = A::PlaceIconAndText(*this, context, b);
+        if (focused) {
+            VLGraphics::SetForegroundColor(Black);
+            if (sunk)
+                DrawRect(b.left + 6, b.top + 6, b.right - 4, b.bottom - 4, 2);
+            else
+                DrawRect(b.left + 5, b.top + 5, b.right - 5, b.bottom - 5, 2);
+        }
+        const int inset = sunk ? 3 : 4;
+        A::Text(*this, text, foregroundColour, textLeft, b.top + 8 - inset, b.right - inset, b.bottom - inset);
+    });
+}
+
+struct PushButtonInput {
+    // Mouse input for event code 300, 301 or 302 at a window point; a button inside a group hits
+    // with both edges included and repaints through its group.
+    static void Mouse(VLPushButton &b, int code, int px, int py, bool inGroup)
+    {
+        using A = ButtonAccess;
+        if (!A::Takes(b))
+            return;
+        if (!A::Over(b, px, py, inGroup)) {
+            if (code != 300 && b.state != 0) {
+                b.state = 0;
+                A::Redraw(b, inGroup);
+            }
+            return;
+        }
+        if (code == 300) {
+            b.focused = 1;
+            if (!inGroup) {
+                WindowInternals::SetFocusedWidget(*b.parentWindow, TypePushButton, &b);
+                WindowInternals::HideHint(*b.parentWindow);
+            }
+            b.state = 2;
+            A::Redraw(b, inGroup);
+            if (inGroup)
+                WindowInternals::SetFocusedWidget(*b.parentWindow, TypePushButton, &b);
+        } else if (code == 301) {
+            const bool wasPressed = b.state == 2;
+            b.state = 0;
+            A::Redraw(b, inGroup);
+            if (!inGroup && b.parentWindow)
+                WindowInternals::HideHint(*b.parentWindow);
+            if (wasPressed && b.selectCallback)
+                b.selectCallback(&b);
+        }
+        if (b.state == 0) {
+            b.state = 1;
+            A::Redraw(b, inGroup);
+        }
+    }
+
+    static bool Activate(void *widget, int focusedType)
+    {
+        VLPushButton &b = *static_cast<VLPushButton *>(widget);
+        if (focusedType != TypePushButton || !b.focused || !b.enabled)
+            return false;
+        if (b.selectCallback)
+            b.selectCallback(&b);
+        return true;
+    }
+};
+
+namespace {
+
+void WindowMouse(void *widget, int code, int px, int py)
+{
+    PushButtonInput::Mouse(*static_cast<VLPushButton *>(widget), code, px, py, false);
+}
+
+} // namespace
+
+extern const WidgetKind PushButtonKind = {
+    WidgetAccess::Place<VLPushButton>,
+    WidgetAccess::DrawWidget<VLPushButton>,
+    WidgetAccess::ClearWidget<VLPushButton>,
+    WidgetAccess::Bounds<VLPushButton>,
+    WidgetAccess::Visible<VLPushButton>,
+    WidgetAccess::WindowPosition<VLPushButton>,
+    WindowMouse,
+    ButtonAccess::PressHits<VLPushButton>,
+    PushButtonInput::Activate,
+    ButtonAccess::HasFocus<VLPushButton>,
+    ButtonAccess::Eligible<VLPushButton>,
+    ButtonAccess::GainFocus<VLPushButton>,
+    ButtonAccess::LoseFocus<VLPushButton>,
+    nullptr,
+    nullptr,
+};

@@ -1,0 +1,196 @@
+// The skeleton every widget class repeats by design (bounds, texts, colours, visibility, hints,
+// repaint, clear), written once: the classes' operations forward here, so fifteen flat classes do
+// not carry fifteen copies. Templates work on the fields the classes name alike.
+#pragma once
+
+#include "../core/widget_kinds.h"
+#include "../core/window_internals.h"
+#include "vorla/VorlaLib.h"
+
+#include <cstring>
+#include <new>
+
+constexpr int TextCapacity = 256;     // 255 bytes and the terminator
+constexpr int HintCapacity = 512;     // 509 bytes accepted
+constexpr int HintLimit = 510;        // a hint of this many bytes or more is refused
+constexpr unsigned int NoColour = 0xF0000000u;
+
+// Colour helpers of the widget drawing (each result carries 0xFF in its top byte).
+unsigned int Darkened(unsigned int colour, int by);
+unsigned int Half(unsigned int colour);
+unsigned int ThreeQuarters(unsigned int colour);
+unsigned int OneAndAHalf(unsigned int colour);
+
+// Offscreen picture of (width + 1) x (height + 1) pixels compatible with the screen; null for an
+// empty size or when the system refuses.
+HBITMAP CreateOffscreen(int width, int height);
+
+// Background of the container a widget lies in: its nearest group with a back mode, the top-most
+// group's tab, or the window.
+unsigned int ContainerBackground(VLWindow *window, VLGroup *group);
+// Whether the widget's groups are all shown (and a tab page among them is the selected one).
+bool GroupsShowing(VLGroup *group);
+
+// Copies text into a buffer of capacity bytes if it fits whole; false (buffer kept) otherwise.
+bool StoreText(char *buffer, int capacity, const char *text);
+// Copies a stored text out: at most max bytes and a terminator, so max + 1 bytes.
+void CopyTextOut(const char *stored, char *buffer, int max);
+
+struct WidgetAccess {
+    template <typename W> static void AllocateBuffers(W &w)
+    {
+        w.text = new (std::nothrow) char[TextCapacity]();
+        w.hintText = new (std::nothrow) char[HintCapacity]();
+    }
+    template <typename W> static void FreeBuffers(W &w)
+    {
+        delete[] w.text;
+        w.text = nullptr;
+        delete[] w.hintText;
+        w.hintText = nullptr;
+    }
+    template <typename W> static void ResetPlacement(W &w)
+    {
+        w.parentWindow = nullptr;
+        w.scrollArea = nullptr;
+        w.group = nullptr;
+        w.windowX = 0;
+        w.windowY = 0;
+    }
+    template <typename W> static void ResetHint(W &w)
+    {
+        w.hintForegroundColour = 0xFF000000u;
+        w.hintBackgroundColour = 0xFFFFFFC0u;
+        w.hintFontSize = 12;
+    }
+
+    // Bounds. Classes that ignore an empty size pass ignoreEmpty; classes with an offscreen
+    // picture re-create it.
+    template <typename W> static void SetBounds(W &w, int x, int y, int width, int height, bool ignoreEmpty)
+    {
+        if (ignoreEmpty && (width == 0 || height == 0))
+            return;
+        w.x = x;
+        w.y = y;
+        w.width = width;
+        w.height = height;
+        RenewOffscreen(&w);
+        if (w.parentWindow)
+            WindowInternals::PlaceChildren(*w.parentWindow);
+    }
+    template <typename W> static void SetSize(W &w, int width, int height, bool ignoreEmpty)
+    {
+        if (ignoreEmpty && (width == 0 || height == 0))
+            return;
+        w.width = width;
+        w.height = height;
+        RenewOffscreen(&w);
+    }
+    template <typename W> static void SetLocate(W &w, int x, int y)
+    {
+        w.x = x;
+        w.y = y;
+        if (w.parentWindow)
+            WindowInternals::PlaceChildren(*w.parentWindow);
+    }
+    template <typename W> static void GetBounds(W &w, VLSTRect *bounds)
+    {
+        if (bounds)
+            *bounds = VLSTRect{w.x, w.y, w.width, w.height};
+    }
+    template <typename W> static void GetSize(W &w, VLSTSize *size)
+    {
+        if (size)
+            *size = VLSTSize{w.width, w.height};
+    }
+    template <typename W> static void GetLocate(W &w, VLSTPosition *position)
+    {
+        if (position)
+            *position = VLSTPosition{w.x, w.y};
+    }
+
+    template <typename W> static void SetHintText(W &w, const char *text)
+    {
+        if (!text || !w.hintText || std::strlen(text) >= static_cast<size_t>(HintLimit))
+            return;
+        std::strcpy(w.hintText, text);
+    }
+
+    // Repaint: only a visible widget of a shown window whose groups are all showing.
+    template <typename W> static void Repaint(W &w)
+    {
+        if (!w.visible || !w.parentWindow || !w.parentWindow->IsVisible() || !GroupsShowing(w.group))
+            return;
+        w.Draw();
+    }
+
+    // The dispatch rows every class shares.
+    template <typename W> static void Place(void *widget, VLWindow *window, int originX, int originY)
+    {
+        W &w = *static_cast<W *>(widget);
+        w.parentWindow = window;
+        w.windowX = originX + w.x;
+        w.windowY = originY + w.y;
+    }
+    template <typename W> static void Bounds(void *widget, VLSTRect &out)
+    {
+        W &w = *static_cast<W *>(widget);
+        out = VLSTRect{w.x, w.y, w.width, w.height};
+    }
+    template <typename W> static bool Visible(void *widget) { return static_cast<W *>(widget)->visible != 0; }
+    template <typename W> static void WindowPosition(void *widget, int &x, int &y)
+    {
+        W &w = *static_cast<W *>(widget);
+        x = w.windowX;
+        y = w.windowY;
+    }
+    template <typename W> static void ClearWidget(void *widget) { static_cast<W *>(widget)->Clear(); }
+    template <typename W> static void DrawWidget(void *widget) { static_cast<W *>(widget)->Draw(); }
+
+private:
+    // Only classes with an offscreen picture have the field; the others take the empty overload.
+    template <typename W> static auto RenewOffscreen(W *w) -> decltype(w->offscreen, void())
+    {
+        if (w->offscreen)
+            DeleteObject(w->offscreen);
+        w->offscreen = CreateOffscreen(w->width, w->height);
+    }
+    static void RenewOffscreen(const void *) {}
+};
+
+// The skeleton operations every class has, forwarded to WidgetAccess. ignoreEmpty says whether
+// SetBounds and SetSize refuse a width or height of 0.
+#define VORLA_WIDGET_BOUNDS(Class, ignoreEmpty)                                                    \
+    void Class::SetBounds(int x, int y, int width, int height)                                      \
+    {                                                                                               \
+        WidgetAccess::SetBounds(*this, x, y, width, height, ignoreEmpty);                          \
+    }                                                                                               \
+    void Class::SetSize(int width, int height) { WidgetAccess::SetSize(*this, width, height, ignoreEmpty); } \
+    void Class::SetLocate(int x, int y) { WidgetAccess::SetLocate(*this, x, y); }                  \
+    void Class::GetBounds(VLSTRect *bounds) { WidgetAccess::GetBounds(*this, bounds); }            \
+    void Class::GetSize(VLSTSize *size) { WidgetAccess::GetSize(*this, size); }                    \
+    void Class::GetLocate(VLSTPosition *position) { WidgetAccess::GetLocate(*this, position); }    \
+    void Class::SetVisible(int shown) { visible = shown; }                                          \
+    int Class::IsVisible() { return visible; }                                                      \
+    VLWindow *Class::GetParentWindow() { return parentWindow; }                                     \
+    void Class::Repaint() { WidgetAccess::Repaint(*this); }
+
+#define VORLA_WIDGET_TEXT(Class)                                                                   \
+    void Class::SetText(const char *newText)                                                        \
+    {                                                                                               \
+        if (newText && text)                                                                        \
+            StoreText(text, TextCapacity, newText);                                                 \
+    }                                                                                               \
+    void Class::GetText(char *buffer, int max) { CopyTextOut(text, buffer, max); }
+
+#define VORLA_WIDGET_COLOURS(Class)                                                                \
+    void Class::SetBackgroundColor(unsigned long colour) { backgroundColour = static_cast<unsigned int>(colour); } \
+    unsigned long Class::GetBackgroundColor() { return backgroundColour; }                         \
+    void Class::SetForegroundColor(unsigned long colour) { foregroundColour = static_cast<unsigned int>(colour); } \
+    unsigned long Class::GetForegroundColor() { return foregroundColour; }
+
+#define VORLA_WIDGET_HINT(Class)                                                                   \
+    void Class::SetHintText(const char *newText) { WidgetAccess::SetHintText(*this, newText); }    \
+    void Class::SetHintFontSize(int size) { hintFontSize = size; }                                  \
+    void Class::SetHintForegroundColor(unsigned long colour) { hintForegroundColour = static_cast<unsigned int>(colour); } \
+    void Class::SetHintBackgroundColor(unsigned long colour) { hintBackgroundColour = static_cast<unsigned int>(colour); }
