@@ -19,6 +19,8 @@ COLORREF ToSystemColour(unsigned int colour)
     return RGB((colour >> 16) & 0xFF, (colour >> 8) & 0xFF, colour & 0xFF);
 }
 
+HFONT CreateHintFont(int size);
+
 } // namespace
 
 VLToolHint::VLToolHint()
@@ -83,14 +85,8 @@ int VLToolHint::CreatePopup(VLWindow *ownerWindow, HWND ownerWindowHandle, HINST
     std::strcpy(text, "    ");
     fontSize = 12;
     // Measuring needs the font that the size stands for.
-    if (!font) {
-        LOGFONTA description12;
-        std::memset(&description12, 0, sizeof description12);
-        description12.lfHeight = -fontSize;
-        description12.lfCharSet = SHIFTJIS_CHARSET;
-        std::memcpy(description12.lfFaceName, GothicFace, sizeof GothicFace);
-        font = CreateFontIndirectA(&description12);
-    }
+    if (!font)
+        font = CreateHintFont(fontSize);
     ::ShowWindow(popup, SW_HIDE);
     ::UpdateWindow(popup);
     shown = 0;
@@ -122,6 +118,88 @@ void VLToolHint::Refresh()
         InvalidateRect(popup, nullptr, TRUE);
 }
 
+void VLToolHint::SetText(const char *newText)
+{
+    if (!newText || !text || std::strlen(newText) >= 510)
+        return;
+    if (shown && std::strcmp(newText, text) != 0)
+        Show(0);
+    std::strcpy(text, newText);
+}
+
+namespace {
+
+HFONT CreateHintFont(int size)
+{
+    LOGFONTA description;
+    std::memset(&description, 0, sizeof description);
+    description.lfHeight = -size;
+    description.lfCharSet = SHIFTJIS_CHARSET;
+    std::memcpy(description.lfFaceName, GothicFace, sizeof GothicFace);
+    return CreateFontIndirectA(&description);
+}
+
+} // namespace
+
+void VLToolHint::SetFontSize(int size)
+{
+    if (size < 4)
+        size = 4;
+    if (size == fontSize && font)
+        return;
+    if (font)
+        DeleteObject(font);
+    font = CreateHintFont(size);
+    fontSize = font ? size : 0;
+}
+
+bool VLToolHint::Measure(int &width, int &height)
+{
+    if (!text || !*text || fontSize < 1 || !font)
+        return false;
+    HDC screen = GetDC(nullptr);
+    if (!screen)
+        return false;
+    HGDIOBJ previous = SelectObject(screen, font);
+    int widest = 0, lines = 1;
+    const char *start = text;
+    for (const char *p = text;; ++p) {
+        if (*p == '\r' || *p == '\n' || *p == '\0') {
+            SIZE extent = {0, 0};
+            if (p > start)
+                GetTextExtentPoint32A(screen, start, static_cast<int>(p - start), &extent);
+            if (extent.cx > widest)
+                widest = extent.cx;
+            if (*p == '\0')
+                break;
+            ++lines; // CR and LF each break the line, so CR LF leaves an empty line between
+            start = p + 1;
+        }
+    }
+    SelectObject(screen, previous);
+    ReleaseDC(nullptr, screen);
+    width = widest + 10;
+    height = fontSize * lines + 10;
+    return true;
+}
+
+void VLToolHint::Move(int x, int y)
+{
+    if (shown)
+        return;
+    lastX = x;
+    lastY = y;
+    int width = 0, height = 0;
+    if (!Measure(width, height) || !popup)
+        return;
+    RECT outer;
+    if (!GetWindowRect(ownerHandle, &outer))
+        return;
+    MoveWindow(popup, outer.left + x, outer.top + GetSystemMetrics(SM_CYBORDER) + GetSystemMetrics(SM_CYCAPTION) + y,
+               width, height, TRUE);
+    Refresh();
+}
+
 int VLToolHint::Tick()
 {
     if (restTicks < 1000)
@@ -142,6 +220,16 @@ LRESULT CALLBACK VLToolHint::PopupProcedure(HWND window, UINT message, WPARAM wp
             if (brush) {
                 FillRect(context, &client, brush);
                 DeleteObject(brush);
+            }
+            const char *hintText = currentHint->text;
+            if (hintText && *hintText) {
+                HGDIOBJ previous = SelectObject(context, currentHint->font);
+                SetBkMode(context, TRANSPARENT);
+                SetTextColor(context, ToSystemColour(currentHint->textColour));
+                RECT inside = {client.left + 4, client.top + 4, client.right - 4, client.bottom - 4};
+                DrawTextA(context, hintText, -1, &inside, DT_VCENTER);
+                if (previous)
+                    SelectObject(context, previous);
             }
         }
         ::EndPaint(window, &paint);

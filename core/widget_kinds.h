@@ -38,6 +38,10 @@ struct WidgetKind {
     // AllFocusClear.
     int (*focusNext)(void *widget, int state) = nullptr;
     void (*clearFocus)(void *widget) = nullptr;
+
+    // ---- tool hints ----
+    // The widget's hint text (empty for none) and its colours and font size.
+    const char *(*hint)(void *widget, unsigned int &foreground, unsigned int &background, int &fontSize) = nullptr;
 };
 
 // The row of a type code; null for codes no widget class has (or whose class is not built).

@@ -1,6 +1,7 @@
 // The window's widgets: adding and removing them, the placement pass, painting, clearing, mouse
 // routing, activation and focus navigation. Every walk dispatches on the type code.
 #include "child_list.h"
+#include "tool_hint.h"
 #include "widget_kinds.h"
 #include "window_internals.h"
 
@@ -222,4 +223,35 @@ void VLWindow::NextFocus()
 void WindowInternals::FocusNext(VLWindow &window)
 {
     window.NextFocus();
+}
+
+bool WindowInternals::ShowWidgetHint(VLWindow &window, int x, int y)
+{
+    bool shown = false;
+    ForEachChild(window.children, true, [&](int, void *widget, const WidgetKind &kind) {
+        if (!kind.hint || !kind.visible || !kind.visible(widget) || !kind.bounds || !kind.windowPosition)
+            return true;
+        VLSTRect bounds;
+        kind.bounds(widget, bounds);
+        int left = 0, top = 0;
+        kind.windowPosition(widget, left, top);
+        // Here the right and bottom edges count as inside.
+        if (x < left || x > left + bounds.width || y < top || y > top + bounds.height)
+            return true;
+        unsigned int foreground = 0, background = 0;
+        int fontSize = 12;
+        const char *text = kind.hint(widget, foreground, background, fontSize);
+        if (!text || !*text)
+            return true;
+        VLToolHint &hint = *window.toolHint;
+        hint.SetText(text);
+        hint.SetTextColour(foreground);
+        hint.SetBackgroundColour(background);
+        hint.SetFontSize(fontSize);
+        hint.Move(x + 12, top + bounds.height + 2);
+        hint.Show(1);
+        shown = true;
+        return false;
+    });
+    return shown;
 }

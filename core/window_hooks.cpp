@@ -17,10 +17,6 @@ void WindowInternals::CloseDropDown(VLWindow &window)
     window.dropDownOwner = nullptr;
 }
 
-bool WindowInternals::ShowWidgetHint(VLWindow &window, int x, int y)
-{
-    return false;
-}
 
 bool WindowInternals::FocusedWidgetHasFocus(VLWindow &window)
 {

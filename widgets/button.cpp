@@ -176,4 +176,5 @@ extern const WidgetKind ButtonKind = {
     ButtonAccess::LoseFocus<VLButton>,
     nullptr,
     nullptr,
+    WidgetAccess::Hint<VLButton>,
 };

@@ -117,4 +117,5 @@ extern const WidgetKind LabelKind = {
     nullptr,
     nullptr,
     nullptr,
+    WidgetAccess::Hint<VLLabel>,
 };

@@ -164,4 +164,5 @@ extern const WidgetKind PushButtonKind = {
     ButtonAccess::LoseFocus<VLPushButton>,
     nullptr,
     nullptr,
+    WidgetAccess::Hint<VLPushButton>,
 };

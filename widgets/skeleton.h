@@ -144,6 +144,15 @@ struct WidgetAccess {
         x = w.windowX;
         y = w.windowY;
     }
+    template <typename W>
+    static const char *Hint(void *widget, unsigned int &foreground, unsigned int &background, int &fontSize)
+    {
+        W &w = *static_cast<W *>(widget);
+        foreground = w.hintForegroundColour;
+        background = w.hintBackgroundColour;
+        fontSize = w.hintFontSize;
+        return w.hintText ? w.hintText : "";
+    }
     template <typename W> static void ClearWidget(void *widget) { static_cast<W *>(widget)->Clear(); }
     template <typename W> static void DrawWidget(void *widget) { static_cast<W *>(widget)->Draw(); }
 
