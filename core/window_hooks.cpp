@@ -1,5 +1,6 @@
 // The handler's steps that concern widgets, keys and the input method. Until widgets exist a
 // window has no children, no focused widget and no edit box, so each step has nothing to do.
+#include "ime_context.h"
 #include "window_internals.h"
 
 
@@ -53,6 +54,14 @@ void WindowInternals::RouteArrow(VLWindow &window, int key)
 
 void WindowInternals::PlaceCompositionWindow(VLWindow &window)
 {
+    if (!window.imeContext)
+        return;
+    // At the caret of the focused edit box once edit boxes exist; otherwise the client's corner.
+    VLSTRect area = {};
+    const bool editing = FocusedEditBoxArea(window, area);
+    window.compositionX = editing ? area.x + 4 : 0;
+    window.compositionY = editing ? area.y + 4 : 0;
+    window.imeContext->PlaceCompositionWindow(window.compositionX, window.compositionY);
 }
 
 void WindowInternals::TakeCompositionResult(VLWindow &window)
