@@ -4,6 +4,9 @@
 extern const WidgetKind LabelKind;
 extern const WidgetKind PushButtonKind;
 extern const WidgetKind ButtonKind;
+extern const WidgetKind CheckBoxKind;
+extern const WidgetKind RadioButtonKind;
+extern const WidgetKind GroupKind;
 
 const WidgetKind *KindOf(int typeCode)
 {
@@ -14,6 +17,12 @@ const WidgetKind *KindOf(int typeCode)
         return &PushButtonKind;
     case TypeButton:
         return &ButtonKind;
+    case TypeCheckBox:
+        return &CheckBoxKind;
+    case TypeRadioButton:
+        return &RadioButtonKind;
+    case TypeGroup:
+        return &GroupKind;
     default:
         return nullptr;
     }

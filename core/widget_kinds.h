@@ -39,6 +39,20 @@ struct WidgetKind {
     int (*focusNext)(void *widget, int state) = nullptr;
     void (*clearFocus)(void *widget) = nullptr;
 
+    // ---- containers ----
+    // The widget's link to the group that holds it.
+    void (*setGroup)(void *widget, VLGroup *group) = nullptr;
+    // A container's own child list (null for other widgets, or an empty container).
+    VLChildList *(*children)(void *widget) = nullptr;
+    // Mouse input inside a group: both edges count as inside and the widget repaints through its
+    // group. Returns 1 when the widget reacted to the pointer, 0 when it went back to its normal
+    // or hot look, -1 when the event left the hit result alone.
+    int (*mouseInGroup)(void *widget, int code, int x, int y) = nullptr;
+    // The pointer left the group the widget lies in (offsets: the group's window position).
+    void (*leave)(void *widget, int offsetX, int offsetY) = nullptr;
+    // An arrow key for a container; true when something handled it.
+    bool (*arrow)(void *widget, int key) = nullptr;
+
     // ---- tool hints ----
     // The widget's hint text (empty for none) and its colours and font size.
     const char *(*hint)(void *widget, unsigned int &foreground, unsigned int &background, int &fontSize) = nullptr;

@@ -1,6 +1,7 @@
 // The window's widgets: adding and removing them, the placement pass, painting, clearing, mouse
 // routing, activation and focus navigation. Every walk dispatches on the type code.
 #include "child_list.h"
+#include "child_walk.h"
 #include "tool_hint.h"
 #include "widget_kinds.h"
 #include "window_internals.h"
@@ -9,25 +10,6 @@
 
 #include <new>
 
-namespace {
-
-// Runs fn(type, widget, kind) over the entries from first to last (or last to first), skipping
-// empty entries and unknown type codes.
-template <typename Visit> void ForEachChild(VLChildList *list, bool backwards, Visit visit)
-{
-    if (!list)
-        return;
-    const int count = list->Count();
-    for (int i = 0; i < count; ++i) {
-        const int index = backwards ? count - 1 - i : i;
-        void *widget = list->PointerAt(index);
-        const WidgetKind *kind = KindOf(list->TypeAt(index));
-        if (widget && kind && !visit(list->TypeAt(index), widget, *kind))
-            return;
-    }
-}
-
-} // namespace
 
 void VLWindow::AddChild(int type, void *widget)
 {
@@ -59,6 +41,10 @@ void VLWindow::RemoveChild(int type, void *widget)
 void VLWindow::Add(VLLabel *widget) { AddChild(TypeLabel, widget); }
 void VLWindow::Add(VLPushButton *widget) { AddChild(TypePushButton, widget); }
 void VLWindow::Add(VLButton *widget) { AddChild(TypeButton, widget); }
+void VLWindow::Add(VLCheckBox *widget) { AddChild(TypeCheckBox, widget); }
+void VLWindow::Add(VLGroup *widget) { AddChild(TypeGroup, widget); }
+void VLWindow::RemoveAt(VLCheckBox *widget) { RemoveChild(TypeCheckBox, widget); }
+void VLWindow::RemoveAt(VLGroup *widget) { RemoveChild(TypeGroup, widget); }
 void VLWindow::RemoveAt(VLLabel *widget) { RemoveChild(TypeLabel, widget); }
 void VLWindow::RemoveAt(VLPushButton *widget) { RemoveChild(TypePushButton, widget); }
 void VLWindow::RemoveAt(VLButton *widget) { RemoveChild(TypeButton, widget); }
@@ -160,6 +146,15 @@ void WindowInternals::RouteMouse(VLWindow &window, int code, int x, int y)
     window.EndPaint();
 }
 
+void WindowInternals::RouteArrow(VLWindow &window, int key)
+{
+    window.BeginPaint();
+    ForEachChild(window.children, false, [&](int, void *widget, const WidgetKind &kind) {
+        return !(kind.arrow && kind.arrow(widget, key));
+    });
+    window.EndPaint();
+}
+
 void WindowInternals::ActivateFocused(VLWindow &window)
 {
     window.BeginPaint();
@@ -225,11 +220,15 @@ void WindowInternals::FocusNext(VLWindow &window)
     window.NextFocus();
 }
 
-bool WindowInternals::ShowWidgetHint(VLWindow &window, int x, int y)
+namespace {
+
+// Searches a child list, top-most first, for a visible widget with a hint under the point; a
+// container under the point is searched through its own children instead.
+bool ShowHintIn(VLWindow &window, VLToolHint &hint, VLChildList *list, int x, int y)
 {
     bool shown = false;
-    ForEachChild(window.children, true, [&](int, void *widget, const WidgetKind &kind) {
-        if (!kind.hint || !kind.visible || !kind.visible(widget) || !kind.bounds || !kind.windowPosition)
+    ForEachChild(list, true, [&](int, void *widget, const WidgetKind &kind) {
+        if (!kind.visible || !kind.visible(widget) || !kind.bounds || !kind.windowPosition)
             return true;
         VLSTRect bounds;
         kind.bounds(widget, bounds);
@@ -238,12 +237,15 @@ bool WindowInternals::ShowWidgetHint(VLWindow &window, int x, int y)
         // Here the right and bottom edges count as inside.
         if (x < left || x > left + bounds.width || y < top || y > top + bounds.height)
             return true;
+        if (kind.children) {
+            shown = ShowHintIn(window, hint, kind.children(widget), x, y);
+            return !shown;
+        }
         unsigned int foreground = 0, background = 0;
         int fontSize = 12;
-        const char *text = kind.hint(widget, foreground, background, fontSize);
+        const char *text = kind.hint ? kind.hint(widget, foreground, background, fontSize) : nullptr;
         if (!text || !*text)
             return true;
-        VLToolHint &hint = *window.toolHint;
         hint.SetText(text);
         hint.SetTextColour(foreground);
         hint.SetBackgroundColour(background);
@@ -254,4 +256,11 @@ bool WindowInternals::ShowWidgetHint(VLWindow &window, int x, int y)
         return false;
     });
     return shown;
+}
+
+} // namespace
+
+bool WindowInternals::ShowWidgetHint(VLWindow &window, int x, int y)
+{
+    return window.toolHint && ShowHintIn(window, *window.toolHint, window.children, x, y);
 }

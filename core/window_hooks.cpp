@@ -47,9 +47,6 @@ bool WindowInternals::KeyToFocusedEditBox(VLWindow &window, const VLSTKeyEvent &
 }
 
 
-void WindowInternals::RouteArrow(VLWindow &window, int key)
-{
-}
 
 
 void WindowInternals::PlaceCompositionWindow(VLWindow &window)

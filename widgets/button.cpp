@@ -109,23 +109,27 @@ void VLButton::Draw()
 
 struct ButtonInput {
     // Mouse input: every press over the button flips it and fires; leaving clears only the hot look.
-    static void Mouse(VLButton &b, int code, int px, int py, bool inGroup)
+    static int Mouse(VLButton &b, int code, int px, int py, bool inGroup)
     {
         using A = ButtonAccess;
         if (!A::Takes(b))
-            return;
+            return -1;
         if (!A::Over(b, px, py, inGroup)) {
             if (code != 300 && b.state == 1) {
                 b.state = 0;
                 A::Redraw(b, inGroup);
+                return 0;
             }
-            return;
+            return -1;
         }
         if (code == 300) {
             b.focused = 1;
-            WindowInternals::SetFocusedWidget(*b.parentWindow, TypeButton, &b);
+            if (!inGroup)
+                WindowInternals::SetFocusedWidget(*b.parentWindow, TypeButton, &b);
             b.state = b.state == 2 ? 0 : 2;
             A::Redraw(b, inGroup);
+            if (inGroup)
+                WindowInternals::SetFocusedWidget(*b.parentWindow, TypeButton, &b);
             if (b.selectCallback) {
                 if (!inGroup)
                     WindowInternals::HideHint(*b.parentWindow);
@@ -135,7 +139,9 @@ struct ButtonInput {
         if (b.state == 0) {
             b.state = 1;
             A::Redraw(b, inGroup);
+            return 0;
         }
+        return 1;
     }
 
     static bool Activate(void *widget, int focusedType)
@@ -158,23 +164,17 @@ void WindowMouse(void *widget, int code, int px, int py)
     ButtonInput::Mouse(*static_cast<VLButton *>(widget), code, px, py, false);
 }
 
+int GroupMouse(void *widget, int code, int px, int py)
+{
+    return ButtonInput::Mouse(*static_cast<VLButton *>(widget), code, px, py, true);
+}
+
 } // namespace
 
-extern const WidgetKind ButtonKind = {
-    WidgetAccess::Place<VLButton>,
-    WidgetAccess::DrawWidget<VLButton>,
-    WidgetAccess::ClearWidget<VLButton>,
-    WidgetAccess::Bounds<VLButton>,
-    WidgetAccess::Visible<VLButton>,
-    WidgetAccess::WindowPosition<VLButton>,
-    WindowMouse,
-    ButtonAccess::PressHits<VLButton>,
-    ButtonInput::Activate,
-    ButtonAccess::HasFocus<VLButton>,
-    ButtonAccess::Eligible<VLButton>,
-    ButtonAccess::GainFocus<VLButton>,
-    ButtonAccess::LoseFocus<VLButton>,
-    nullptr,
-    nullptr,
-    WidgetAccess::Hint<VLButton>,
-};
+extern const WidgetKind ButtonKind = [] {
+    WidgetKind kind = FocusableButtonKind<VLButton>();
+    kind.mouse = WindowMouse;
+    kind.mouseInGroup = GroupMouse;
+    kind.activate = ButtonInput::Activate;
+    return kind;
+}();

@@ -157,6 +157,18 @@ struct ButtonAccess {
     }
 };
 
+// The rows of a focusable button: the skeleton's and the focus rows.
+template <typename B> WidgetKind FocusableButtonKind()
+{
+    WidgetKind kind = SkeletonKind<B>();
+    kind.pressHits = ButtonAccess::PressHits<B>;
+    kind.hasFocus = ButtonAccess::HasFocus<B>;
+    kind.eligible = ButtonAccess::Eligible<B>;
+    kind.gainFocus = ButtonAccess::GainFocus<B>;
+    kind.loseFocus = ButtonAccess::LoseFocus<B>;
+    return kind;
+}
+
 // The operations both button classes have beyond the skeleton.
 #define VORLA_BUTTON_OPERATIONS(Class)                                                             \
     void Class::SetAlign(int value) { align = value; }                                              \

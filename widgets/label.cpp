@@ -101,21 +101,7 @@ void VLLabel::Draw()
     parentWindow->EndPaint();
 }
 
-extern const WidgetKind LabelKind = {
-    WidgetAccess::Place<VLLabel>,
-    WidgetAccess::DrawWidget<VLLabel>,
-    WidgetAccess::ClearWidget<VLLabel>,
-    WidgetAccess::Bounds<VLLabel>,
-    WidgetAccess::Visible<VLLabel>,
-    WidgetAccess::WindowPosition<VLLabel>,
-    nullptr, // labels take no mouse input
-    nullptr,
-    nullptr,
-    nullptr, // nor the focus
-    nullptr,
-    nullptr,
-    nullptr,
-    nullptr,
-    nullptr,
-    WidgetAccess::Hint<VLLabel>,
-};
+extern const WidgetKind LabelKind = [] {
+    WidgetKind kind = SkeletonKind<VLLabel>();
+    return kind; // labels take no input and never the focus
+}();

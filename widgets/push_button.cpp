@@ -91,17 +91,18 @@ void VLPushButton::Draw()
 struct PushButtonInput {
     // Mouse input for event code 300, 301 or 302 at a window point; a button inside a group hits
     // with both edges included and repaints through its group.
-    static void Mouse(VLPushButton &b, int code, int px, int py, bool inGroup)
+    static int Mouse(VLPushButton &b, int code, int px, int py, bool inGroup)
     {
         using A = ButtonAccess;
         if (!A::Takes(b))
-            return;
+            return -1;
         if (!A::Over(b, px, py, inGroup)) {
             if (code != 300 && b.state != 0) {
                 b.state = 0;
                 A::Redraw(b, inGroup);
+                return 0;
             }
-            return;
+            return -1;
         }
         if (code == 300) {
             b.focused = 1;
@@ -125,7 +126,18 @@ struct PushButtonInput {
         if (b.state == 0) {
             b.state = 1;
             A::Redraw(b, inGroup);
+            return 0;
         }
+        return 1;
+    }
+
+    // The pointer left the group the button lies in: a pressed or hot button goes back to normal.
+    static void Leave(VLPushButton &b)
+    {
+        if (b.state == 0)
+            return;
+        b.state = 0;
+        b.Repaint();
     }
 
     static bool Activate(void *widget, int focusedType)
@@ -146,23 +158,18 @@ void WindowMouse(void *widget, int code, int px, int py)
     PushButtonInput::Mouse(*static_cast<VLPushButton *>(widget), code, px, py, false);
 }
 
+int GroupMouse(void *widget, int code, int px, int py)
+{
+    return PushButtonInput::Mouse(*static_cast<VLPushButton *>(widget), code, px, py, true);
+}
+
 } // namespace
 
-extern const WidgetKind PushButtonKind = {
-    WidgetAccess::Place<VLPushButton>,
-    WidgetAccess::DrawWidget<VLPushButton>,
-    WidgetAccess::ClearWidget<VLPushButton>,
-    WidgetAccess::Bounds<VLPushButton>,
-    WidgetAccess::Visible<VLPushButton>,
-    WidgetAccess::WindowPosition<VLPushButton>,
-    WindowMouse,
-    ButtonAccess::PressHits<VLPushButton>,
-    PushButtonInput::Activate,
-    ButtonAccess::HasFocus<VLPushButton>,
-    ButtonAccess::Eligible<VLPushButton>,
-    ButtonAccess::GainFocus<VLPushButton>,
-    ButtonAccess::LoseFocus<VLPushButton>,
-    nullptr,
-    nullptr,
-    WidgetAccess::Hint<VLPushButton>,
-};
+extern const WidgetKind PushButtonKind = [] {
+    WidgetKind kind = FocusableButtonKind<VLPushButton>();
+    kind.mouse = WindowMouse;
+    kind.mouseInGroup = GroupMouse;
+    kind.activate = PushButtonInput::Activate;
+    kind.leave = [](void *widget, int, int) { PushButtonInput::Leave(*static_cast<VLPushButton *>(widget)); };
+    return kind;
+}();

@@ -53,21 +53,6 @@ HBITMAP CreateOffscreen(int width, int height)
     return bitmap;
 }
 
-unsigned int ContainerBackground(VLWindow *window, VLGroup *group)
-{
-    if (!window)
-        return 0;
-    // Groups take widgets with the group container; until a widget lies in one, the window's
-    // colour is the container's.
-    (void)group;
-    return static_cast<unsigned int>(window->GetBackgroundColor());
-}
-
-bool GroupsShowing(VLGroup *group)
-{
-    return group == nullptr;
-}
-
 bool StoreText(char *buffer, int capacity, const char *text)
 {
     if (!buffer || !text)

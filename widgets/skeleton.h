@@ -153,6 +153,10 @@ struct WidgetAccess {
         fontSize = w.hintFontSize;
         return w.hintText ? w.hintText : "";
     }
+    template <typename W> static void SetGroup(void *widget, VLGroup *group)
+    {
+        static_cast<W *>(widget)->group = group;
+    }
     template <typename W> static void ClearWidget(void *widget) { static_cast<W *>(widget)->Clear(); }
     template <typename W> static void DrawWidget(void *widget) { static_cast<W *>(widget)->Draw(); }
 
@@ -203,3 +207,19 @@ private:
     void Class::SetHintFontSize(int size) { hintFontSize = size; }                                  \
     void Class::SetHintForegroundColor(unsigned long colour) { hintForegroundColour = static_cast<unsigned int>(colour); } \
     void Class::SetHintBackgroundColor(unsigned long colour) { hintBackgroundColour = static_cast<unsigned int>(colour); }
+
+// The rows every widget class fills the same way: placement, drawing, clearing, bounds,
+// visibility, the owning group and the hint.
+template <typename W> WidgetKind SkeletonKind()
+{
+    WidgetKind kind;
+    kind.place = WidgetAccess::Place<W>;
+    kind.draw = WidgetAccess::DrawWidget<W>;
+    kind.clear = WidgetAccess::ClearWidget<W>;
+    kind.bounds = WidgetAccess::Bounds<W>;
+    kind.visible = WidgetAccess::Visible<W>;
+    kind.windowPosition = WidgetAccess::WindowPosition<W>;
+    kind.setGroup = WidgetAccess::SetGroup<W>;
+    kind.hint = WidgetAccess::Hint<W>;
+    return kind;
+}

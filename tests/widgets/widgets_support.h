@@ -25,6 +25,9 @@ protected:
         driver::Pump();
     }
 
+    // Widgets must leave their window before they are destroyed: the fixture's widgets go first.
+    void TearDown() override { window.Clear(); }
+
     // The client pixel (0x00RRGGBB) after everything pending was handled.
     uint32_t Pixel(int x, int y)
     {

@@ -1,0 +1,561 @@
+// VLGroup: a framed, titled container that places, clips, paints and routes its own widgets, and
+// keeps at most one of its radio buttons selected.
+#include "button_parts.h"
+#include "mark_parts.h"
+
+#include "../core/child_walk.h"
+
+#include <new>
+
+namespace {
+
+constexpr unsigned int FrameBlue = 0xFF1C1C80u;
+
+// Narrows the window context's clip to a rectangle (right and bottom excluded) for as long as it
+// lives, then restores the clip box that was in force before.
+class ClipScope {
+public:
+    ClipScope(HDC context, int left, int top, int right, int bottom) : context_(context)
+    {
+        if (!context_)
+            return;
+        saved_ = GetClipBox(context_, &box_) != ERROR;
+        IntersectClipRect(context_, left, top, right, bottom);
+    }
+    ~ClipScope()
+    {
+        if (!context_)
+            return;
+        SelectClipRgn(context_, nullptr);
+        if (saved_)
+            IntersectClipRect(context_, box_.left, box_.top, box_.right, box_.bottom);
+    }
+    ClipScope(const ClipScope &) = delete;
+    ClipScope &operator=(const ClipScope &) = delete;
+
+private:
+    HDC context_;
+    RECT box_ = {0, 0, 0, 0};
+    bool saved_ = false;
+};
+
+} // namespace
+
+struct GroupAccess {
+    static VLGroup &Of(void *widget) { return *static_cast<VLGroup *>(widget); }
+    static VLGroup *OwnerOf(VLGroup &g) { return g.group; }
+
+    template <typename Visit> static void ForEachRadio(VLGroup &g, Visit visit)
+    {
+        ForEachChild(g.children, false, [&](int type, void *widget, const WidgetKind &) {
+            return type == TypeRadioButton ? visit(*static_cast<VLRadioButton *>(widget)) : true;
+        });
+    }
+
+    static void Place(void *widget, VLWindow *window, int originX, int originY)
+    {
+        VLGroup &g = Of(widget);
+        WidgetAccess::Place<VLGroup>(widget, window, originX, originY);
+        ForEachChild(g.children, false, [&](int, void *child, const WidgetKind &kind) {
+            if (kind.place)
+                kind.place(child, window, g.windowX, g.windowY);
+            return true;
+        });
+    }
+
+    static void Draw(VLGroup &g)
+    {
+        if (g.width == 0 || g.height == 0 || !g.visible || !g.parentWindow)
+            return;
+        g.parentWindow->BeginPaint();
+        HDC context = WindowInternals::Context(*g.parentWindow);
+        if (!context) {
+            g.parentWindow->EndPaint();
+            return;
+        }
+        const int l = g.windowX, t = g.windowY, r = l + g.width, b = t + g.height;
+        SurfaceAccess::SetTarget(g, context);
+        if (g.backMode == 1)
+            ButtonAccess::Fill(g, l, t, r, b, g.backgroundColour);
+        if (g.mode == 2) {
+            ButtonAccess::Frame(g, l + 1, t + 11, r + 1, b + 1, White);
+            ButtonAccess::Frame(g, l, t + 10, r, b, FrameBlue);
+            const int titleWidth = g.text && *g.text ? g.GetTextWidth(g.text) : 0;
+            ButtonAccess::Fill(g, l + 8, t, l + 16 + titleWidth, t + 20,
+                               g.backMode == 1 ? g.backgroundColour : ContainerBackground(g.parentWindow, g.group));
+            ButtonAccess::Text(g, g.text, g.foregroundColour, l + 12, t, r, t + 20);
+        } else if (g.mode == 1) {
+            ButtonAccess::Frame(g, l + 1, t + 1, r + 1, b + 1, White);
+            ButtonAccess::Frame(g, l, t, r, b, FrameBlue);
+        }
+        SurfaceAccess::SetTarget(g, nullptr);
+        {
+            ClipScope clip(context, l, t, r, b);
+            ForEachChild(g.children, false, [&](int type, void *child, const WidgetKind &kind) {
+                if (kind.draw)
+                    kind.draw(child);
+                // A child group put back the clip of its own start.
+                if (type == TypeGroup)
+                    IntersectClipRect(context, l, t, r, b);
+                return true;
+            });
+        }
+        g.parentWindow->EndPaint();
+    }
+
+    // Routes a mouse event to the children, last added first; returns the hit result.
+    static int MouseInput(VLGroup &g, int code, int px, int py)
+    {
+        if (!g.parentWindow)
+            return 0;
+        g.parentWindow->BeginPaint();
+        int hit = 0;
+        {
+            ClipScope clip(WindowInternals::Context(*g.parentWindow), g.windowX, g.windowY, g.windowX + g.width,
+                           g.windowY + g.height);
+            bool radioTaken = false;
+            ForEachChild(g.children, true, [&](int type, void *child, const WidgetKind &kind) {
+                switch (type) {
+                case TypeRadioButton:
+                    if (!radioTaken && RadioMouse(g, *static_cast<VLRadioButton *>(child), code, px, py)) {
+                        radioTaken = true;
+                        hit = 1;
+                    }
+                    break;
+                case TypeLabel: {
+                    VLSTRect bounds;
+                    kind.bounds(child, bounds);
+                    int left = 0, top = 0;
+                    kind.windowPosition(child, left, top);
+                    if (kind.visible(child) && !WindowInternals::DropDownOpen(*g.parentWindow) && px >= left &&
+                        px <= left + bounds.width && py >= top && py <= top + bounds.height)
+                        hit = 1;
+                    break;
+                }
+                case TypeGroup: {
+                    VLGroup &inner = Of(child);
+                    hit = MouseInput(inner, code, px, py);
+                    if (!InsideBothEdges(inner, px, py))
+                        LeaveMouse(inner, g.windowX, g.windowY);
+                    break;
+                }
+                default:
+                    if (kind.mouseInGroup) {
+                        const int result = kind.mouseInGroup(child, code, px, py);
+                        if (result >= 0)
+                            hit = result;
+                    }
+                    break;
+                }
+                return true;
+            });
+        }
+        g.parentWindow->EndPaint();
+        return hit;
+    }
+
+    static bool InsideBothEdges(VLGroup &g, int px, int py)
+    {
+        return px >= g.windowX && px <= g.windowX + g.width && py >= g.windowY && py <= g.windowY + g.height;
+    }
+
+    static bool RadioMouse(VLGroup &g, VLRadioButton &radio, int code, int px, int py)
+    {
+        if (!MarkAccess::Takes(radio) || !MarkAccess::Over(radio, px, py))
+            return false;
+        if (code == 300) {
+            radio.focused = 1;
+            SelectRadioButton(g, &radio);
+            WindowInternals::SetFocusedWidget(*g.parentWindow, TypeRadioButton, &radio);
+        }
+        return true;
+    }
+
+    // The pointer is not over the group: pressed or hot push buttons inside go back to normal.
+    static void LeaveMouse(VLGroup &g, int offsetX, int offsetY)
+    {
+        if (!g.parentWindow)
+            return;
+        const int left = g.x + offsetX, top = g.y + offsetY;
+        g.parentWindow->BeginPaint();
+        {
+            ClipScope clip(WindowInternals::Context(*g.parentWindow), left, top, left + g.width, top + g.height);
+            ForEachChild(g.children, true, [&](int type, void *child, const WidgetKind &kind) {
+                if (type == TypeGroup)
+                    LeaveMouse(Of(child), left, top);
+                else if (kind.leave)
+                    kind.leave(child, left, top);
+                return true;
+            });
+        }
+        g.parentWindow->EndPaint();
+    }
+
+    static void SelectRadioButton(VLGroup &g, VLRadioButton *given)
+    {
+        if (!given || !g.parentWindow)
+            return;
+        g.parentWindow->BeginPaint();
+        {
+            ClipScope clip(WindowInternals::Context(*g.parentWindow), g.windowX, g.windowY, g.windowX + g.width,
+                           g.windowY + g.height);
+            bool focusInGroup = false;
+            ForEachRadio(g, [&](VLRadioButton &radio) {
+                if (radio.focused && WindowInternals::FocusedWidget(*g.parentWindow) == &radio)
+                    focusInGroup = true;
+                return true;
+            });
+            ForEachRadio(g, [&](VLRadioButton &radio) {
+                if (&radio != given) {
+                    if (radio.selected) {
+                        radio.selected = 0;
+                        if (focusInGroup)
+                            radio.focused = 0;
+                        radio.Repaint();
+                    }
+                } else if (!radio.selected) {
+                    radio.selected = 1;
+                    if (focusInGroup)
+                        radio.focused = 1;
+                    radio.Repaint();
+                    if (focusInGroup)
+                        WindowInternals::SetFocusedWidget(*g.parentWindow, TypeRadioButton, &radio);
+                } else if (radio.focused) {
+                    radio.Repaint();
+                }
+                return true;
+            });
+        }
+        g.parentWindow->EndPaint();
+        if (g.radioSelectCallback)
+            g.radioSelectCallback(&g);
+    }
+
+    static bool Activate(void *widget, int focusedType)
+    {
+        bool acted = false;
+        ForEachChild(Of(widget).children, false, [&](int, void *child, const WidgetKind &kind) {
+            acted = kind.activate && kind.activate(child, focusedType);
+            return !acted;
+        });
+        return acted;
+    }
+
+    static bool Arrow(void *widget, int key)
+    {
+        VLGroup &g = Of(widget);
+        bool handled = false;
+        ForEachChild(g.children, false, [&](int type, void *child, const WidgetKind &kind) {
+            if (type == TypeRadioButton) {
+                VLRadioButton &radio = *static_cast<VLRadioButton *>(child);
+                if (radio.focused && radio.enabled) {
+                    MoveRadioSelection(g, radio, key == 0xF20000 || key == 0xF20002 ? -1 : 1);
+                    handled = true;
+                }
+            } else if (kind.arrow) {
+                handled = kind.arrow(child, key);
+            }
+            return !handled;
+        });
+        return handled;
+    }
+
+    // Selects the previous or next enabled, visible radio button of the group; none past the ends.
+    static void MoveRadioSelection(VLGroup &g, VLRadioButton &from, int step)
+    {
+        std::vector<VLRadioButton *> radios;
+        ForEachRadio(g, [&](VLRadioButton &radio) {
+            if (radio.enabled && radio.visible)
+                radios.push_back(&radio);
+            return true;
+        });
+        for (size_t i = 0; i < radios.size(); ++i)
+            if (radios[i] == &from) {
+                const long next = static_cast<long>(i) + step;
+                if (next >= 0 && next < static_cast<long>(radios.size()))
+                    SelectRadioButton(g, radios[static_cast<size_t>(next)]);
+                return;
+            }
+    }
+
+    static int FocusNext(void *widget, int state)
+    {
+        VLGroup &g = Of(widget);
+        bool radioLeft = false;
+        ForEachChild(g.children, false, [&](int type, void *child, const WidgetKind &kind) {
+            if (type == TypeRadioButton) {
+                VLRadioButton &radio = *static_cast<VLRadioButton *>(child);
+                if (radio.focused) {
+                    radio.focused = 0;
+                    radio.Repaint();
+                    state = 1;
+                    radioLeft = true; // the group's radio buttons are one stop
+                } else if (state == 1 && !radioLeft && radio.selected && radio.enabled && radio.visible) {
+                    radio.focused = 1;
+                    WindowInternals::SetFocusedWidget(*g.parentWindow, TypeRadioButton, &radio);
+                    radio.Repaint();
+                    state = 2;
+                    if (g.radioSelectCallback)
+                        g.radioSelectCallback(&g);
+                }
+            } else if (kind.focusNext) {
+                state = kind.focusNext(child, state);
+            } else if (state == 1 && kind.eligible && kind.eligible(child) && kind.gainFocus) {
+                kind.gainFocus(child);
+                if (g.parentWindow)
+                    WindowInternals::SetFocusedWidget(*g.parentWindow, type, child);
+                state = 2;
+            } else if (kind.hasFocus && kind.hasFocus(child)) {
+                kind.loseFocus(child);
+                state = 1;
+            }
+            return state != 2;
+        });
+        return state;
+    }
+
+    static void ClearFocus(void *widget)
+    {
+        ForEachChild(Of(widget).children, false, [&](int type, void *child, const WidgetKind &kind) {
+            if (type == TypeRadioButton) {
+                VLRadioButton &radio = *static_cast<VLRadioButton *>(child);
+                if (radio.focused) {
+                    radio.focused = 0;
+                    radio.Repaint();
+                }
+            } else if (kind.clearFocus) {
+                kind.clearFocus(child);
+            } else if (kind.loseFocus) {
+                kind.loseFocus(child);
+            }
+            return true;
+        });
+    }
+
+    // The window's routing row: the group's own routing, then the leave reset when the pointer
+    // is not over it.
+    static void WindowMouse(void *widget, int code, int px, int py)
+    {
+        VLGroup &g = Of(widget);
+        MouseInput(g, code, px, py);
+        if (!InsideBothEdges(g, px, py))
+            LeaveMouse(g, 0, 0);
+    }
+
+    static bool PressHits(void *widget, int px, int py)
+    {
+        bool hit = false;
+        ForEachChild(Of(widget).children, false, [&](int, void *child, const WidgetKind &kind) {
+            hit = kind.pressHits && kind.pressHits(child, px, py);
+            return !hit;
+        });
+        return hit;
+    }
+
+    static void DrawWidget(void *widget) { Draw(Of(widget)); }
+    static VLChildList *Children(void *widget) { return Of(widget).children; }
+    static void SetGroup(void *widget, VLGroup *owner) { Of(widget).group = owner; }
+};
+
+// ---- the group-showing test and the container's colour, which every widget's drawing uses ----
+
+bool GroupsShowing(VLGroup *group)
+{
+    for (VLGroup *g = group; g; g = GroupAccess::OwnerOf(*g)) // each group up the chain must be shown
+        if (!g->IsVisible())
+            return false;
+    return true;
+}
+
+unsigned int ContainerBackground(VLWindow *window, VLGroup *group)
+{
+    if (!window)
+        return 0;
+    for (VLGroup *g = group; g; g = GroupAccess::OwnerOf(*g))
+        if (g->GetBackMode() != 0)
+            return static_cast<unsigned int>(g->GetBackgroundColor());
+    return static_cast<unsigned int>(window->GetBackgroundColor());
+}
+
+// ---- the group's own operations ----
+
+VLGroup::VLGroup()
+{
+    Initialise();
+}
+
+VLGroup::~VLGroup()
+{
+    Release();
+}
+
+void VLGroup::Initialise()
+{
+    parentWindow = nullptr;
+    group = nullptr;
+    scrollArea = nullptr;
+    tab = nullptr;
+    windowX = windowY = 0;
+    text = new (std::nothrow) char[TextCapacity]();
+    x = y = width = height = 0;
+    backgroundColour = 0xFFFFFFFFu;
+    foregroundColour = 0xFF000000u;
+    backMode = 0;
+    visible = 1;
+    mode = 2;
+    children = nullptr;
+    radioSelectCallback = nullptr;
+}
+
+// Every child returns to its constructed state (nested groups clear theirs in turn).
+void VLGroup::Release()
+{
+    ForEachChild(children, false, [](int, void *child, const WidgetKind &kind) {
+        if (kind.clear)
+            kind.clear(child);
+        return true;
+    });
+    delete children;
+    children = nullptr;
+    delete[] text;
+    text = nullptr;
+}
+
+void VLGroup::Clear()
+{
+    Release();
+    Initialise();
+}
+
+VORLA_WIDGET_BOUNDS(VLGroup, false)
+VORLA_WIDGET_TEXT(VLGroup)
+VORLA_WIDGET_COLOURS(VLGroup)
+
+void VLGroup::SetMode(int value) { mode = value; }
+int VLGroup::GetMode() { return mode; }
+void VLGroup::SetBackMode(int value) { backMode = value; }
+int VLGroup::GetBackMode() { return backMode; }
+
+void VLGroup::Draw()
+{
+    GroupAccess::Draw(*this);
+}
+
+void VLGroup::AddChild(int type, void *widget)
+{
+    const WidgetKind *kind = KindOf(type);
+    if (!widget || !kind)
+        return;
+    if (!children) {
+        children = new (std::nothrow) VLChildList;
+        if (!children)
+            return;
+    }
+    if (kind->setGroup)
+        kind->setGroup(widget, this);
+    children->Add(widget, type);
+    if (parentWindow)
+        WindowInternals::PlaceChildren(*parentWindow);
+}
+
+void VLGroup::RemoveChild(int type, void *widget)
+{
+    if (children) {
+        const int index = children->Find(widget, type);
+        if (index >= 0)
+            children->RemoveAt(index);
+    }
+    if (parentWindow)
+        WindowInternals::PlaceChildren(*parentWindow);
+}
+
+void VLGroup::Add(VLLabel *widget) { AddChild(TypeLabel, widget); }
+void VLGroup::Add(VLPushButton *widget) { AddChild(TypePushButton, widget); }
+void VLGroup::Add(VLGroup *widget) { AddChild(TypeGroup, widget); }
+void VLGroup::Add(VLCheckBox *widget) { AddChild(TypeCheckBox, widget); }
+void VLGroup::Add(VLRadioButton *widget) { AddChild(TypeRadioButton, widget); }
+void VLGroup::Add(VLButton *widget) { AddChild(TypeButton, widget); }
+void VLGroup::RemoveAt(VLLabel *widget) { RemoveChild(TypeLabel, widget); }
+void VLGroup::RemoveAt(VLPushButton *widget) { RemoveChild(TypePushButton, widget); }
+void VLGroup::RemoveAt(VLGroup *widget) { RemoveChild(TypeGroup, widget); }
+void VLGroup::RemoveAt(VLCheckBox *widget) { RemoveChild(TypeCheckBox, widget); }
+void VLGroup::RemoveAt(VLRadioButton *widget) { RemoveChild(TypeRadioButton, widget); }
+void VLGroup::RemoveAt(VLButton *widget) { RemoveChild(TypeButton, widget); }
+
+void VLGroup::SelectRadioButton(VLRadioButton *button)
+{
+    GroupAccess::SelectRadioButton(*this, button);
+}
+
+int VLGroup::SelectRadioButton(int index)
+{
+    if (index < 0 || !children)
+        return 0;
+    VLRadioButton *found = nullptr;
+    int at = 0;
+    GroupAccess::ForEachRadio(*this, [&](VLRadioButton &radio) {
+        if (at++ == index)
+            found = &radio;
+        return found == nullptr;
+    });
+    if (!found)
+        return 0;
+    GroupAccess::SelectRadioButton(*this, found);
+    return 1;
+}
+
+int VLGroup::GetRadioButton()
+{
+    int at = 0, selected = -1;
+    GroupAccess::ForEachRadio(*this, [&](VLRadioButton &radio) {
+        if (radio.IsSelected()) {
+            selected = at;
+            return false;
+        }
+        ++at;
+        return true;
+    });
+    return selected;
+}
+
+int VLGroup::GetRadioButtonCount()
+{
+    int count = 0;
+    GroupAccess::ForEachRadio(*this, [&](VLRadioButton &) {
+        ++count;
+        return true;
+    });
+    return count;
+}
+
+int VLGroup::AttachRadioButtonSelectEvent(RadioSelectCallback callback)
+{
+    if (!callback)
+        return 0;
+    radioSelectCallback = callback;
+    return 1;
+}
+
+void VLGroup::DetachRadioButtonSelectEvent()
+{
+    radioSelectCallback = nullptr;
+}
+
+extern const WidgetKind GroupKind = [] {
+    WidgetKind kind;
+    kind.place = GroupAccess::Place;
+    kind.draw = GroupAccess::DrawWidget;
+    kind.clear = WidgetAccess::ClearWidget<VLGroup>;
+    kind.bounds = WidgetAccess::Bounds<VLGroup>;
+    kind.visible = WidgetAccess::Visible<VLGroup>;
+    kind.windowPosition = WidgetAccess::WindowPosition<VLGroup>;
+    kind.mouse = GroupAccess::WindowMouse;
+    kind.pressHits = GroupAccess::PressHits;
+    kind.activate = GroupAccess::Activate;
+    kind.focusNext = GroupAccess::FocusNext;
+    kind.clearFocus = GroupAccess::ClearFocus;
+    kind.setGroup = GroupAccess::SetGroup;
+    kind.children = GroupAccess::Children;
+    kind.arrow = GroupAccess::Arrow;
+    return kind; // a group shows no hint of its own: its children's are searched
+}();
