@@ -4,11 +4,15 @@
 # windows in screenshots/.
 set -euo pipefail
 
-# The program to show, relative to the build folder, and the CMake target that builds it.
+# The program to show, relative to the build folder: the gallery of every widget when the tree
+# has it, else hello. The CMake target is the program's name.
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 PROGRAM="examples/hello/hello"
+if [[ -f "$ROOT/examples/gallery/CMakeLists.txt" ]]; then
+  PROGRAM="examples/gallery/gallery"
+fi
 TARGET="$(basename "$PROGRAM")"
 
-ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="$ROOT/build"
 SNAPSHOTS="$ROOT/screenshots"
 JOBS="$(nproc 2>/dev/null || echo 2)"
@@ -17,7 +21,13 @@ bash "$ROOT/scripts/install-deps.sh"
 
 echo "==== building $TARGET ===="
 cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build "$BUILD" --target "$TARGET" --parallel "$JOBS"
+if ! cmake --build "$BUILD" --target "$TARGET" --parallel "$JOBS" || [[ ! -x "$BUILD/$PROGRAM" ]]; then
+  [[ "$TARGET" == hello ]] && exit 1
+  echo "demo: $TARGET did not build; showing hello instead" >&2
+  PROGRAM="examples/hello/hello"
+  TARGET=hello
+  cmake --build "$BUILD" --target "$TARGET" --parallel "$JOBS"
+fi
 
 mkdir -p "$SNAPSHOTS"
 rm -f "$SNAPSHOTS"/*.png

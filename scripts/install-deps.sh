@@ -13,8 +13,8 @@ PACKAGES=(
   libpng-dev zlib1g-dev libjpeg62-turbo-dev
   # text: FreeType glyphs, fontconfig lookup, the Japanese Gothic face
   libfreetype-dev libfontconfig-dev fontconfig fonts-ipafont-gothic
-  # the SDL2 backend
-  libsdl2-dev
+  # the SDL2 backend, and an X server with real input and screen capture for its tests
+  libsdl2-dev xvfb xdotool x11-apps
   # the Windows compile check
   g++-mingw-w64-x86-64
 )

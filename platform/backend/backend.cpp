@@ -64,7 +64,30 @@ void WriteSnapshotOnDestroy(const Window &window) { WriteSnapshot(window); }
 
 void InstallProgramScript(HeadlessBackend &backend);
 
+#ifdef VORLA_HAVE_SDL
+std::unique_ptr<Backend> StartSdlBackend(); // null when SDL cannot open the display
+#endif
+
+// VORLA_BACKEND=sdl asks for the desktop, =headless for memory; unset, a reachable display decides.
+static Backend *StartDesktopBackend() {
+    const char *choice = std::getenv("VORLA_BACKEND");
+    bool want = choice && std::strcmp(choice, "sdl") == 0;
+    if (choice && *choice && !want) return nullptr;
+    if (!want) {
+        const char *x = std::getenv("DISPLAY"), *wayland = std::getenv("WAYLAND_DISPLAY");
+        if (!(x && *x) && !(wayland && *wayland)) return nullptr;
+    }
+#ifdef VORLA_HAVE_SDL
+    if (std::unique_ptr<Backend> sdl = StartSdlBackend()) return sdl.release();
+    if (want) std::fprintf(stderr, "vorla: the sdl backend cannot start; running headless\n");
+#else
+    if (want) std::fprintf(stderr, "vorla: built without SDL2; running headless\n");
+#endif
+    return nullptr;
+}
+
 Backend &CurrentBackend() {
+    if (!g_backend) g_backend = StartDesktopBackend();
     if (!g_backend) {
         int w, h;
         ScreenFromEnvironment(w, h);

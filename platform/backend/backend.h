@@ -25,16 +25,17 @@ struct InputEvent {
         CloseRequest,     // the user asked to close the surface's window
         Activate,         // the surface's window gained (active = true) or lost activation
         Expose,           // the surface must be presented again
+        Moved,            // the desktop moved the surface: x, y give its client origin on the screen
     };
     Kind kind = Kind::PointerMove;
-    int x = 0, y = 0;       // screen position for pointer events
+    int x = 0, y = 0;       // pointer events: screen position, or client position in `surface` when set
     int button = 0;         // 0 left, 1 right, 2 middle
     int virtual_key = 0;    // key events
     int scan_code = 0;
     bool extended = false;
     int repeat = 1;
     bool active = false;
-    uintptr_t surface = 0;  // the surface concerned (close, activate, expose); 0 for pointer and keys
+    uintptr_t surface = 0;  // the surface concerned (close, activate, expose, moved, pointer); 0 for keys
     std::string text;
 };
 
@@ -51,6 +52,7 @@ struct SurfaceSpec {
     int client_width = 0, client_height = 0;
     bool popup = false;    // tool windows and hint popups: no decoration, never activated
     bool topmost = false;
+    bool tool = false;     // a tool window: small caption, kept out of the task bar
     uintptr_t owner = 0;   // the owner's surface, if any
     std::string title;     // CP932
 };
@@ -99,6 +101,15 @@ public:
     virtual void Wait(uint64_t deadline, InputSink &sink) = 0;
     // Makes a Wait on another thread return (a message was posted to its queue).
     virtual void Wake() = 0;
+
+    // Where the input method shows its composition: a point in the surface's client area and the
+    // height of the text there.
+    virtual void PlaceTextInput(uintptr_t surface, int x, int y, int height) {}
+    // The window system made the surface's window the active one.
+    virtual void ActivateSurface(uintptr_t surface) {}
+    // True when the backend delivers typed characters as Text events, laid out by the desktop's
+    // keyboard; TranslateMessage then only makes the control characters.
+    virtual bool DeliversText() const { return false; }
 };
 
 // The backend chosen at start: VORLA_BACKEND=headless|sdl.

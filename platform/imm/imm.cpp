@@ -71,6 +71,17 @@ BOOL WINAPI ImmSetCompositionWindow(HIMC context, LPCOMPOSITIONFORM form) {
     InputContext *c = Context(context);
     if (!c || !form) return FALSE;
     c->form = *form;
+    // The desktop's input method shows its composition there too.
+    for (auto &entry : TheSystem().windows) {
+        Window &w = *entry.second;
+        if (w.input_context != context) continue;
+        Window *top = &w;
+        while (top && !top->TopLevel()) top = FindWindow(top->parent);
+        if (!top || !top->surface) continue;
+        int height = c->font.lfHeight < 0 ? -c->font.lfHeight : (c->font.lfHeight ? c->font.lfHeight : 12);
+        CurrentBackend().PlaceTextInput(top->surface, form->ptCurrentPos.x + w.client_box.left - top->client_box.left,
+                                        form->ptCurrentPos.y + w.client_box.top - top->client_box.top, height);
+    }
     return TRUE;
 }
 

@@ -222,6 +222,45 @@ void Key(const InputEvent &e) {
     PostInput(target, message, static_cast<WPARAM>(vk), static_cast<LPARAM>(lparam));
 }
 
+Window *WindowOfSurface(uintptr_t surface) {
+    if (!surface) return nullptr;
+    for (auto &entry : TheSystem().windows)
+        if (entry.second->surface == surface) return entry.second.get();
+    return nullptr;
+}
+
+// The desktop moved a window (its user dragged the frame): follow it, without moving it back.
+void MoveWithDesktop(Window &top, int client_x, int client_y) {
+    int dx = client_x - top.client_box.left, dy = client_y - top.client_box.top;
+    if (!dx && !dy) return;
+    std::vector<Window *> pending{&top};
+    while (!pending.empty()) {
+        Window *w = pending.back();
+        pending.pop_back();
+        w->window_box = w->window_box.Offset(dx, dy);
+        w->client_box = w->client_box.Offset(dx, dy);
+        for (HWND c : w->children)
+            if (Window *child = FindWindow(c)) pending.push_back(child);
+    }
+    Send(top.handle, WM_MOVE, 0, MAKELPARAM(top.client_box.left, top.client_box.top));
+}
+
+// An input-method composition as the desktop's input method reports it, for the focused window.
+void Composition(const InputEvent &e) {
+    System &s = TheSystem();
+    HWND target = s.focus ? s.focus : s.active;
+    if (!target) return;
+    if (e.kind == InputEvent::Kind::CompositionStart) {
+        PostInput(target, WM_IME_STARTCOMPOSITION, 0, 0);
+    } else if (e.kind == InputEvent::Kind::CompositionEnd) {
+        PostInput(target, WM_IME_ENDCOMPOSITION, 0, 0);
+    } else {
+        auto context = s.input_contexts.find(reinterpret_cast<uintptr_t>(ImmGetContext(target)));
+        if (context != s.input_contexts.end()) context->second.result = e.text;
+        PostInput(target, WM_IME_COMPOSITION, 0, GCS_RESULTSTR);
+    }
+}
+
 void Text(const InputEvent &e) {
     System &s = TheSystem();
     HWND target = s.focus ? s.focus : s.active;
@@ -243,7 +282,20 @@ bool ProcessInput(DWORD thread) {
     switch (e.kind) {
     case InputEvent::Kind::PointerMove:
     case InputEvent::Kind::ButtonDown:
-    case InputEvent::Kind::ButtonUp: Pointer(e); break;
+    case InputEvent::Kind::ButtonUp:
+        // A backend that knows only its own surfaces gives client coordinates.
+        if (Window *w = WindowOfSurface(e.surface)) {
+            e.x += w->client_box.left;
+            e.y += w->client_box.top;
+        }
+        Pointer(e);
+        break;
+    case InputEvent::Kind::Moved:
+        if (Window *w = WindowOfSurface(e.surface)) MoveWithDesktop(*w, e.x, e.y);
+        break;
+    case InputEvent::Kind::CompositionStart:
+    case InputEvent::Kind::Composition:
+    case InputEvent::Kind::CompositionEnd: Composition(e); break;
     case InputEvent::Kind::KeyDown:
     case InputEvent::Kind::KeyUp: Key(e); break;
     case InputEvent::Kind::Text: Text(e); break;
@@ -270,7 +322,7 @@ bool ProcessInput(DWORD thread) {
                 fb.MarkDirty(Box{0, 0, fb.width, fb.height});
             }
         break;
-    default: break; // input-method events arrive with the input-method context
+    default: break;
     }
     return true;
 }

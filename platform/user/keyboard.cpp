@@ -138,6 +138,8 @@ extern "C" BOOL WINAPI TranslateMessage(const MSG *message) {
     if (message->message != WM_KEYDOWN && message->message != WM_SYSKEYDOWN) return FALSE;
     int c = CharacterFor(static_cast<int>(message->wParam));
     if (!c) return FALSE;
+    // A desktop backend sends the printable characters of its own keyboard layout as text.
+    if (message->message == WM_KEYDOWN && c >= 0x20 && c != 0x7F && CurrentBackend().DeliversText()) return FALSE;
     UINT out = message->message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR;
     Window *w = FindWindow(message->hwnd);
     if (!w) return FALSE;

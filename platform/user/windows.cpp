@@ -134,6 +134,7 @@ static SurfaceSpec SpecOf(const Window &w) {
     spec.client_height = w.client_box.Height();
     spec.popup = (w.style & WS_POPUP) && (w.style & WS_CAPTION) != WS_CAPTION;
     spec.topmost = (w.ex_style & WS_EX_TOPMOST) != 0;
+    spec.tool = (w.ex_style & WS_EX_TOOLWINDOW) != 0;
     Window *owner = FindWindow(w.owner);
     spec.owner = owner ? owner->surface : 0;
     spec.title = w.title;
@@ -212,6 +213,9 @@ HWND ActivateWindow(HWND window, bool by_mouse) {
     s.active = window;
     if (window) {
         RaiseInZOrder(window);
+        // The desktop's keyboard focus follows, or keys would go to a window that lost it.
+        if (Window *top = FindWindow(window); top && top->surface && top->visible)
+            CurrentBackend().ActivateSurface(top->surface);
         Send(window, WM_NCACTIVATE, TRUE, reinterpret_cast<LPARAM>(previous));
         if (s.active != window) return previous;
         Send(window, WM_ACTIVATE, MAKEWPARAM(by_mouse ? WA_CLICKACTIVE : WA_ACTIVE, 0),

@@ -1,0 +1,96 @@
+// A window for the X server tests: it draws a fixed picture and prints every key, mouse and
+// window event it receives on stdout, one line each, so a test can drive it with real input.
+#include <vorla/VorlaLib.h>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+VLWindow probe;
+VLWindow other;
+
+void Picture(VLWindow *window)
+{
+    window->BeginPaint();
+    window->SetForegroundColor(0xFF000000);
+    window->SetFontSize(16);
+    window->DrawTextA(8, 6, "Probe 0123");
+    window->SetFontSize(12);
+    window->DrawTextA(8, 28, "\x83\x76\x83\x8d\x81\x5b\x83\x75 ABC xyz"); // katakana, then Latin
+    window->SetForegroundColor(0xFFCC2200);
+    window->DrawFillRect(10, 60, 90, 120);
+    window->SetForegroundColor(0xFF0033CC);
+    window->DrawLine(100, 60, 200, 140, 0);
+    window->DrawCircle(210, 60, 280, 130);
+    window->SetForegroundColor(0xFF00AA44);
+    window->DrawFillRoundRect(20, 140, 160, 180, 12);
+    window->EndPaint();
+}
+
+void PrintClientOrigin(VLWindow *window)
+{
+    POINT origin{0, 0};
+    ClientToScreen(GetActiveWindow(), &origin);
+    std::printf("client %d %d\n", static_cast<int>(origin.x), static_cast<int>(origin.y));
+}
+
+void WindowEvent(VLWindow *window, VLSTWindowEvent event)
+{
+    if (event.event == 102) {
+        if (window == &probe)
+            Picture(window);
+        std::printf("painted %d\n", event.winID);
+        std::fflush(stdout);
+        return;
+    }
+    std::printf("window %d %d at %d %d size %d %d\n", event.winID, event.event, event.x, event.y, event.width,
+                event.height);
+    if (event.event == 104 && window == &probe)
+        PrintClientOrigin(window);
+    if (event.event == 101 && window == &probe)
+        PostQuitMessage(0);
+    std::fflush(stdout);
+}
+
+void MouseEvent(VLWindow *window, VLSTMouseEvent event)
+{
+    if (event.event == 302)
+        return;
+    std::printf("mouse %d %d %d %d left %d right %d\n", event.winID, event.event, event.x, event.y, event.left,
+                event.right);
+    std::fflush(stdout);
+}
+
+void KeyEvent(VLWindow *window, VLSTKeyEvent event)
+{
+    std::printf("key %d %d %X %08X\n", event.winID, event.event, event.key, event.modifiers);
+    std::fflush(stdout);
+}
+
+} // namespace
+
+// probe [two]: one window at (40, 40), client 300 x 200; "two" adds a second one beside it.
+int main(int argc, char **argv)
+{
+    VorlaInitialize(nullptr, GetModuleHandleA(nullptr));
+    if (probe.CreateNewWindow("Probe", 40, 40, 300, 200, 0) < 0)
+        return 1;
+    probe.SetBackgroundColor(0xFFF0E8D0);
+    probe.AttachWindowEvent(WindowEvent);
+    probe.AttachMouseEvent(MouseEvent);
+    probe.AttachKeyEvent(KeyEvent);
+    if (argc > 1 && std::strcmp(argv[1], "two") == 0) {
+        if (other.CreateNewWindow("Other", 420, 40, 200, 120, 0) < 0)
+            return 1;
+        other.SetBackgroundColor(0xFF99CC66);
+        other.AttachWindowEvent(WindowEvent);
+        other.AttachMouseEvent(MouseEvent);
+        other.AttachKeyEvent(KeyEvent);
+        other.ShowWindow(1);
+    }
+    probe.ShowWindow(1);
+    VorlaMessageLoop();
+    VorlaTerminate();
+    return 0;
+}
