@@ -11,39 +11,16 @@ namespace {
 
 constexpr unsigned int FrameBlue = 0xFF1C1C80u;
 
-// Narrows the window context's clip to a rectangle (right and bottom excluded) for as long as it
-// lives, then restores the clip box that was in force before.
-class ClipScope {
-public:
-    ClipScope(HDC context, int left, int top, int right, int bottom) : context_(context)
-    {
-        if (!context_)
-            return;
-        saved_ = GetClipBox(context_, &box_) != ERROR;
-        IntersectClipRect(context_, left, top, right, bottom);
-    }
-    ~ClipScope()
-    {
-        if (!context_)
-            return;
-        SelectClipRgn(context_, nullptr);
-        if (saved_)
-            IntersectClipRect(context_, box_.left, box_.top, box_.right, box_.bottom);
-    }
-    ClipScope(const ClipScope &) = delete;
-    ClipScope &operator=(const ClipScope &) = delete;
-
-private:
-    HDC context_;
-    RECT box_ = {0, 0, 0, 0};
-    bool saved_ = false;
-};
-
 } // namespace
 
 struct GroupAccess {
     static VLGroup &Of(void *widget) { return *static_cast<VLGroup *>(widget); }
     static VLGroup *OwnerOf(VLGroup &g) { return g.group; }
+    static void Position(VLGroup &g, int &left, int &top)
+    {
+        left = g.windowX;
+        top = g.windowY;
+    }
 
     template <typename Visit> static void ForEachRadio(VLGroup &g, Visit visit)
     {
@@ -111,8 +88,6 @@ struct GroupAccess {
         g.parentWindow->BeginPaint();
         int hit = 0;
         {
-            ClipScope clip(WindowInternals::Context(*g.parentWindow), g.windowX, g.windowY, g.windowX + g.width,
-                           g.windowY + g.height);
             bool radioTaken = false;
             ForEachChild(g.children, true, [&](int type, void *child, const WidgetKind &kind) {
                 switch (type) {
@@ -179,7 +154,6 @@ struct GroupAccess {
         const int left = g.x + offsetX, top = g.y + offsetY;
         g.parentWindow->BeginPaint();
         {
-            ClipScope clip(WindowInternals::Context(*g.parentWindow), left, top, left + g.width, top + g.height);
             ForEachChild(g.children, true, [&](int type, void *child, const WidgetKind &kind) {
                 if (type == TypeGroup)
                     LeaveMouse(Of(child), left, top);
@@ -197,8 +171,6 @@ struct GroupAccess {
             return;
         g.parentWindow->BeginPaint();
         {
-            ClipScope clip(WindowInternals::Context(*g.parentWindow), g.windowX, g.windowY, g.windowX + g.width,
-                           g.windowY + g.height);
             bool focusInGroup = false;
             ForEachRadio(g, [&](VLRadioButton &radio) {
                 if (radio.focused && WindowInternals::FocusedWidget(*g.parentWindow) == &radio)
@@ -358,6 +330,30 @@ struct GroupAccess {
 };
 
 // ---- the group-showing test and the container's colour, which every widget's drawing uses ----
+
+static void GroupWidgetPosition(VLGroup *g, int &left, int &top)
+{
+    GroupAccess::Position(*g, left, top);
+}
+
+bool GroupsClip(VLGroup *group, RECT &area)
+{
+    bool any = false;
+    for (VLGroup *g = group; g; g = GroupAccess::OwnerOf(*g)) {
+        VLSTRect bounds;
+        g->GetBounds(&bounds);
+        int left = 0, top = 0;
+        GroupWidgetPosition(g, left, top);
+        const RECT own = {left, top, left + bounds.width, top + bounds.height};
+        if (!any) {
+            area = own;
+            any = true;
+        } else {
+            IntersectRect(&area, &area, &own);
+        }
+    }
+    return any;
+}
 
 bool GroupsShowing(VLGroup *group)
 {

@@ -31,6 +31,39 @@ unsigned int ContainerBackground(VLWindow *window, VLGroup *group);
 // Whether the widget's groups are all shown (and a tab page among them is the selected one).
 bool GroupsShowing(VLGroup *group);
 
+// Narrows the window context's clip to a rectangle (right and bottom excluded) for as long as it
+// lives, then restores the clip box that was in force before.
+class ClipScope {
+public:
+    ClipScope(HDC context, int left, int top, int right, int bottom) : context_(context)
+    {
+        if (!context_)
+            return;
+        saved_ = GetClipBox(context_, &box_) != ERROR;
+        IntersectClipRect(context_, left, top, right, bottom);
+    }
+    ~ClipScope()
+    {
+        if (!context_)
+            return;
+        SelectClipRgn(context_, nullptr);
+        if (saved_)
+            IntersectClipRect(context_, box_.left, box_.top, box_.right, box_.bottom);
+    }
+    ClipScope(const ClipScope &) = delete;
+    ClipScope &operator=(const ClipScope &) = delete;
+
+private:
+    HDC context_;
+    RECT box_ = {0, 0, 0, 0};
+    bool saved_ = false;
+};
+
+
+// The rectangle a widget in these groups may draw in (the groups' rectangles intersected);
+// false for a widget in no group.
+bool GroupsClip(VLGroup *group, RECT &area);
+
 // Copies text into a buffer of capacity bytes if it fits whole; false (buffer kept) otherwise.
 bool StoreText(char *buffer, int capacity, const char *text);
 // Copies a stored text out: at most max bytes and a terminator, so max + 1 bytes.
@@ -121,7 +154,19 @@ struct WidgetAccess {
     {
         if (!w.visible || !w.parentWindow || !w.parentWindow->IsVisible() || !GroupsShowing(w.group))
             return;
-        w.Draw();
+        // A widget in a group never paints outside it; the clip lasts only for this drawing, so
+        // callbacks that run later draw freely.
+        RECT area;
+        if (!GroupsClip(w.group, area)) {
+            w.Draw();
+            return;
+        }
+        w.parentWindow->BeginPaint();
+        {
+            ClipScope clip(WindowInternals::Context(*w.parentWindow), area.left, area.top, area.right, area.bottom);
+            w.Draw();
+        }
+        w.parentWindow->EndPaint();
     }
 
     // The dispatch rows every class shares.

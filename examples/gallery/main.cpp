@@ -15,6 +15,11 @@ VLLabel labels[5];
 VLLabel labelCaption, pushCaption, toggleCaption;
 VLPushButton pushButtons[5];
 VLButton toggleButtons[5];
+VLGroup options, sizes, outer, inner;
+VLCheckBox checks[3];
+VLRadioButton radios[3];
+VLLabel innerLabel;
+VLPushButton innerButton;
 
 // A 16 x 16 picture: a blue disc with a white highlight on magenta, which the icon keys out.
 std::vector<unsigned char> DiscBitmap()
@@ -74,6 +79,23 @@ void ToggleSelected(VLButton *button)
     Status(line);
 }
 
+void CheckSelected(VLCheckBox *box)
+{
+    char text[300], line[320];
+    box->GetText(text, 255);
+    std::snprintf(line, sizeof line, "\"%s\" is %s", text, box->IsSelected() ? "checked" : "not checked");
+    Status(line);
+}
+
+void SizeSelected(VLGroup *group)
+{
+    static const char *names[3] = {"Small", "Medium", "Large"};
+    const int chosen = group->GetRadioButton();
+    char line[64];
+    std::snprintf(line, sizeof line, "Size: %s", chosen >= 0 ? names[chosen] : "none");
+    Status(line);
+}
+
 void WindowEvent(VLWindow *, VLSTWindowEvent event)
 {
     if (event.event == 101)
@@ -101,7 +123,7 @@ int main()
 #endif
     icon.LoadImageA(nullptr, 101, 0xFFFF00FF);
 
-    if (window.CreateNewWindow("VorlaLib gallery", 30, 30, 600, 330, 0) < 0)
+    if (window.CreateNewWindow("VorlaLib gallery", 30, 30, 600, 382, 0) < 0)
         return 1;
     window.SetBackgroundColor(0xFFD4D0C8);
     window.AttachWindowEvent(WindowEvent);
@@ -160,7 +182,52 @@ int main()
     toggleButtons[4].SetIcon(&icon);
     toggleButtons[4].SetAlign(1);
 
-    statusLine.SetBounds(10, 296, 580, 22);
+    // Groups: check boxes in a titled frame, radio buttons that keep one selected, and a plain
+    // frame inside a coloured group.
+    options.SetBounds(10, 228, 180, 110);
+    options.SetText("Options");
+    const char *checkTexts[3] = {"Bold", "Italic", "Disabled"};
+    for (int i = 0; i < 3; ++i) {
+        checks[i].SetBounds(12, 26 + i * 24, 150, 20);
+        checks[i].SetText(checkTexts[i]);
+        checks[i].AttachSelectEvent(CheckSelected);
+        options.Add(&checks[i]);
+    }
+    checks[0].SetSelected(1);
+    checks[2].SetEnable(0);
+    checks[2].SetSelected(1);
+    window.Add(&options);
+
+    sizes.SetBounds(206, 228, 180, 110);
+    sizes.SetText("Size");
+    const char *radioTexts[3] = {"Small", "Medium", "Large"};
+    for (int i = 0; i < 3; ++i) {
+        radios[i].SetBounds(12, 26 + i * 24, 150, 20);
+        radios[i].SetText(radioTexts[i]);
+        sizes.Add(&radios[i]);
+    }
+    window.Add(&sizes);
+    sizes.SelectRadioButton(1);
+    sizes.AttachRadioButtonSelectEvent(SizeSelected);
+
+    outer.SetBounds(402, 228, 188, 110);
+    outer.SetText("Nested groups");
+    outer.SetBackMode(1);
+    outer.SetBackgroundColor(0xFFE8E0C8);
+    inner.SetBounds(10, 26, 168, 74);
+    inner.SetMode(1);
+    innerLabel.SetBounds(8, 8, 150, 20);
+    innerLabel.SetText("Inherits the colour");
+    innerLabel.SetBackMode(0);
+    innerButton.SetBounds(8, 36, 100, 28);
+    innerButton.SetText("Inside");
+    innerButton.AttachSelectEvent(PushSelected);
+    inner.Add(&innerLabel);
+    inner.Add(&innerButton);
+    outer.Add(&inner);
+    window.Add(&outer);
+
+    statusLine.SetBounds(10, 350, 580, 22);
     statusLine.SetText("Click a button, or press Tab and space.");
     statusLine.SetBackgroundColor(0xFFFFFFE0);
     window.Add(&statusLine);

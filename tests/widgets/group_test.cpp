@@ -171,3 +171,30 @@ TEST_F(GroupTest, TitleFrameAndTitlePatch)
 }
 
 } // namespace
+
+namespace {
+
+VLLabel *statusLabel = nullptr;
+void ReportInStatus(VLGroup *)
+{
+    statusLabel->SetBackgroundColor(0xFF0000FF);
+    statusLabel->Repaint();
+}
+
+TEST_F(GroupTest, CallbacksFromInsideAGroupDrawOutsideIt)
+{
+    group.SetBounds(10, 10, 100, 60);
+    radios[0].SetBounds(10, 20, 80, 18);
+    group.Add(&radios[0]);
+    group.AttachRadioButtonSelectEvent(ReportInStatus);
+    label.SetBounds(10, 100, 100, 20);
+    statusLabel = &label;
+    window.Add(&group);
+    window.Add(&label);
+    Repaint();
+    driver::Click(handle, 25, 38);
+    EXPECT_EQ(radios[0].IsSelected(), 1);
+    EXPECT_EQ(Pixel(50, 110), 0x0000FFu) << "the group's clip is not in force in its callbacks";
+}
+
+} // namespace
