@@ -1,6 +1,8 @@
 // The table of widget kinds by type code: each class supplies its row in its own source.
 #include "widget_kinds.h"
 
+#include "../draw/image_kind.h"
+
 extern const WidgetKind LabelKind;
 extern const WidgetKind PushButtonKind;
 extern const WidgetKind ButtonKind;
@@ -23,6 +25,8 @@ const WidgetKind *KindOf(int typeCode)
         return &RadioButtonKind;
     case TypeGroup:
         return &GroupKind;
+    case TypeImage:
+        return &ImageKind;
     default:
         return nullptr;
     }

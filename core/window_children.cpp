@@ -45,6 +45,8 @@ void VLWindow::Add(VLCheckBox *widget) { AddChild(TypeCheckBox, widget); }
 void VLWindow::Add(VLGroup *widget) { AddChild(TypeGroup, widget); }
 void VLWindow::RemoveAt(VLCheckBox *widget) { RemoveChild(TypeCheckBox, widget); }
 void VLWindow::RemoveAt(VLGroup *widget) { RemoveChild(TypeGroup, widget); }
+void VLWindow::Add(VLImage *widget) { AddChild(TypeImage, widget); }
+void VLWindow::RemoveAt(VLImage *widget) { RemoveChild(TypeImage, widget); }
 void VLWindow::RemoveAt(VLLabel *widget) { RemoveChild(TypeLabel, widget); }
 void VLWindow::RemoveAt(VLPushButton *widget) { RemoveChild(TypePushButton, widget); }
 void VLWindow::RemoveAt(VLButton *widget) { RemoveChild(TypeButton, widget); }

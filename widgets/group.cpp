@@ -477,6 +477,8 @@ void VLGroup::RemoveAt(VLGroup *widget) { RemoveChild(TypeGroup, widget); }
 void VLGroup::RemoveAt(VLCheckBox *widget) { RemoveChild(TypeCheckBox, widget); }
 void VLGroup::RemoveAt(VLRadioButton *widget) { RemoveChild(TypeRadioButton, widget); }
 void VLGroup::RemoveAt(VLButton *widget) { RemoveChild(TypeButton, widget); }
+void VLGroup::Add(VLImage *widget) { AddChild(TypeImage, widget); }
+void VLGroup::RemoveAt(VLImage *widget) { RemoveChild(TypeImage, widget); }
 
 void VLGroup::SelectRadioButton(VLRadioButton *button)
 {

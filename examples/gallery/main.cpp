@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
@@ -19,6 +20,8 @@ VLGroup options, sizes, outer, inner;
 VLCheckBox checks[3];
 VLRadioButton radios[3];
 VLLabel innerLabel;
+VLLabel imageCaption;
+VLImage picture, canvas;
 VLPushButton innerButton;
 
 // A 16 x 16 picture: a blue disc with a white highlight on magenta, which the icon keys out.
@@ -113,7 +116,45 @@ void Caption(VLLabel &label, const char *text, int x, int y)
 
 } // namespace
 
-int main()
+// The folder the program was started from, where its picture lies.
+std::string ProgramFolder(const char *program)
+{
+    std::string path = program ? program : "";
+    const size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+}
+
+void Images(const char *program)
+{
+    Caption(imageCaption, "Images: a loaded picture with drawing over it, and a drawing", 10, 346);
+    picture.SetBounds(10, 366, 120, 72);
+    const std::string file = ProgramFolder(program) + "/picture.png";
+    if (!picture.LoadImageA(file.c_str(), 0, 0, 120, 72, 0, 0))
+        picture.ClearImage(0xFF808080);
+    picture.SetForegroundColor(0xFFFFFFFF);
+    picture.DrawRect(4, 4, 115, 67);
+    picture.SetForegroundColor(0xFFC00000);
+    picture.DrawFillCircle(24, 50, 8);
+    window.Add(&picture);
+
+    canvas.SetBounds(140, 366, 250, 72);
+    canvas.ClearImage(0xFFFFFFFF);
+    for (int i = 0; i < 12; ++i) {
+        canvas.SetForegroundColor(0xFF000000 | static_cast<unsigned long>((i * 20) << 16) | static_cast<unsigned long>(255 - i * 20));
+        canvas.DrawLine(6 + i * 8, 66, 90, 6);
+    }
+    canvas.SetForegroundColor(0xFF2E8B57);
+    VLSTPosition star[5] = {{150, 6}, {170, 66}, {120, 28}, {180, 28}, {130, 66}};
+    canvas.DrawFillPolygon(star, 5);
+    canvas.SetForegroundColor(0xFFE08000);
+    VLSTPosition curve[4] = {{190, 66}, {200, 0}, {240, 0}, {246, 60}};
+    canvas.DrawBezier(curve, 4);
+    canvas.SetForegroundColor(0xFF3060C0);
+    canvas.DrawCircle(215, 40, 14);
+    window.Add(&canvas);
+}
+
+int main(int argc, char **argv)
 {
     VorlaInitialize(nullptr, GetModuleHandleA(nullptr));
 #ifndef _WIN32
@@ -123,7 +164,7 @@ int main()
 #endif
     icon.LoadImageA(nullptr, 101, 0xFFFF00FF);
 
-    if (window.CreateNewWindow("VorlaLib gallery", 30, 30, 600, 382, 0) < 0)
+    if (window.CreateNewWindow("VorlaLib gallery", 30, 30, 600, 480, 0) < 0)
         return 1;
     window.SetBackgroundColor(0xFFD4D0C8);
     window.AttachWindowEvent(WindowEvent);
@@ -227,7 +268,9 @@ int main()
     outer.Add(&inner);
     window.Add(&outer);
 
-    statusLine.SetBounds(10, 350, 580, 22);
+    Images(argc > 0 ? argv[0] : nullptr);
+
+    statusLine.SetBounds(10, 448, 580, 22);
     statusLine.SetText("Click a button, or press Tab and space.");
     statusLine.SetBackgroundColor(0xFFFFFFE0);
     window.Add(&statusLine);

@@ -13,6 +13,7 @@
 #include "vorla/VLCheckBox.h"
 #include "vorla/VLRadioButton.h"
 #include "vorla/VLGroup.h"
+#include "vorla/VLImage.h"
 #include "vorla/VLString.h"
 #include "vorla/VLFileCtrl.h"
 #include "vorla/VLSystemInfo.h"

@@ -17,7 +17,7 @@ using Big = __int128;
 class RoundedRows {
 public:
     RoundedRows(long long w, long long h, long long ew, long long eh, long long from, long long to)
-        : w_(w), h_(h), ew_(ew), eh_(eh), half_((eh + 1) / 2) {
+        : w_(w), h_(h), eh_(eh), half_((eh + 1) / 2) {
         from = std::max(from, 0LL);
         to = std::min(to, h);
         // Corner rows needed: the top ones map directly, the bottom ones to the corner's lower half.
@@ -37,7 +37,7 @@ public:
     }
 
 private:
-    long long w_, h_, ew_, eh_, half_;
+    long long w_, h_, eh_, half_;
     long long top_from_, bottom_from_;
     std::vector<OutlineRow> top_, bottom_;
 };

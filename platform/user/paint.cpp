@@ -11,6 +11,7 @@ void Framebuffer::Resize(int w, int h, uint32_t fill) {
     if (h < 0) h = 0;
     std::vector<uint32_t> next(static_cast<size_t>(w) * static_cast<size_t>(h), fill);
     int cw = std::min(w, width), ch = std::min(h, height);
+    if (cw <= 0 || ch <= 0) ch = 0; // nothing of the old picture survives
     for (int y = 0; y < ch; ++y)
         std::memcpy(&next[static_cast<size_t>(y) * w], &pixels[static_cast<size_t>(y) * width],
                     static_cast<size_t>(cw) * sizeof(uint32_t));
