@@ -24,6 +24,8 @@ const std::vector<DWORD> &CosmeticPattern(int style) {
     }
 }
 
+} // namespace
+
 // Whether the pixel at distance d from the segment start is on. A zero-length dash of a
 // geometric pen is a round dot of the pen's width: one pixel here.
 bool PatternOn(const std::vector<DWORD> &pattern, unsigned long long total, long long d) {
@@ -35,6 +37,12 @@ bool PatternOn(const std::vector<DWORD> &pattern, unsigned long long total, long
     }
     return false;
 }
+
+const std::vector<DWORD> &PenPattern(const Pen &pen) {
+    return pen.geometric && pen.style == PS_USERSTYLE ? pen.user_style : CosmeticPattern(pen.style);
+}
+
+namespace {
 
 // Minor-axis offset of pixel i of a Bresenham line; closed form of the stepping rule, so a clipped
 // line starts mid-way with the pixels the whole line would have had.

@@ -103,6 +103,39 @@ void SpanSet::Paint(Painter &painter, uint32_t rgb) {
     runs_.clear();
 }
 
+void SpanSet::PaintStyled(Painter &painter, const Pen &pen, const State &state, double cx, double cy) {
+    const std::vector<DWORD> &pattern = PenPattern(pen);
+    unsigned long long total = 0;
+    for (DWORD e : pattern) total += e;
+    struct Point {
+        int x, y;
+        double angle;
+    };
+    std::vector<Point> points;
+    std::sort(runs_.begin(), runs_.end(),
+              [](const Run &a, const Run &b) { return a.y != b.y ? a.y < b.y : a.x0 < b.x0; });
+    for (size_t i = 0; i < runs_.size();) {
+        Run run = runs_[i++];
+        while (i < runs_.size() && runs_[i].y == run.y && runs_[i].x0 <= run.x1) run.x1 = std::max(run.x1, runs_[i++].x1);
+        for (int x = run.x0; x < run.x1; ++x) {
+            // Counter-clockwise as seen on the screen, where y grows downwards.
+            double angle = std::atan2(cy - (run.y + 0.5), (x + 0.5) - cx);
+            if (angle < 0) angle += 2 * M_PI;
+            points.push_back(Point{x, run.y, angle});
+        }
+    }
+    runs_.clear();
+    std::stable_sort(points.begin(), points.end(), [](const Point &a, const Point &b) { return a.angle < b.angle; });
+    const uint32_t rgb = ToRgb(pen.colour), gap = ToRgb(state.background_colour);
+    const bool opaqueGaps = !pen.geometric && state.background_mode == OPAQUE;
+    for (size_t i = 0; i < points.size(); ++i) {
+        if (total == 0 || PatternOn(pattern, total, static_cast<long long>(i)))
+            painter.Pixel(points[i].x, points[i].y, rgb);
+        else if (opaqueGaps)
+            painter.Pixel(points[i].x, points[i].y, gap);
+    }
+}
+
 namespace {
 
 // Above this size the outline is computed row by row in floating point, so huge shapes cost

@@ -61,6 +61,9 @@ public:
     explicit SpanSet(const Box &limit) : limit_(limit) {}
     void Add(long long y, long long x0, long long x1); // [x0, x1)
     void Paint(Painter &painter, uint32_t rgb);
+    // Paints a closed outline with a styled pen: the pixels in path order, counter-clockwise
+    // around (cx, cy) from the right-hand side, on and off by the pen's pattern.
+    void PaintStyled(Painter &painter, const Pen &pen, const State &state, double cx, double cy);
     const Box &Limit() const { return limit_; }
 
 private:
@@ -81,6 +84,10 @@ struct OutlineRow {
 
 // Rows [from, to) of that outline, indexed from 0 = row from.
 std::vector<OutlineRow> EllipseOutline(long long w, long long h, long long from, long long to);
+
+// The on/off pattern of a pen (empty for a solid one), and whether path distance d is on.
+const std::vector<DWORD> &PenPattern(const Pen &pen);
+bool PatternOn(const std::vector<DWORD> &pattern, unsigned long long total, long long d);
 
 // Pixels a round pen of width w covers around (x, y).
 void StampDisc(SpanSet &spans, long long x, long long y, int w);

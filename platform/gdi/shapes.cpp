@@ -111,7 +111,12 @@ void DrawRounded(Context &c, Canvas &canvas, const Frame &frame, long long ew, l
             else spans.Add(row, runs[k][0], runs[k][1]);
         }
     }
-    spans.Paint(painter, rgb);
+    // A styled thin pen runs its pattern along the outline; only the visible rows were gathered,
+    // so a cut-off figure may start its pattern elsewhere.
+    if (pen->width == 1 && !PenPattern(*pen).empty())
+        spans.PaintStyled(painter, *pen, c.state, (frame.left + frame.right) / 2.0, (frame.top + frame.bottom) / 2.0);
+    else
+        spans.Paint(painter, rgb);
 }
 
 // Direction from the centre, y up, for exact angle comparisons.

@@ -286,3 +286,36 @@ TEST_F(Shapes, SheetMatchesGolden) {
 }
 
 } // namespace
+
+TEST(StyledOutlines, DottedPensDotRoundedOutlinesToo)
+{
+    vorla::testing::Reset();
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 40, 30);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ previous = SelectObject(dc, bitmap);
+    RECT all = {0, 0, 40, 30};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    LOGBRUSH brush = {BS_SOLID, RGB(0, 0, 0), 0};
+    const DWORD style[2] = {0, 2};
+    HPEN dotted = ExtCreatePen(PS_GEOMETRIC | PS_USERSTYLE, 1, &brush, 2, style);
+    HGDIOBJ oldPen = SelectObject(dc, dotted);
+    HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+    RoundRect(dc, 2, 2, 38, 28, 8, 8);
+    // Along the straight top edge every other pixel is lit.
+    int lit = 0, runs = 0;
+    for (int x = 8; x < 32; ++x) {
+        const bool on = GetPixel(dc, x, 2) == 0;
+        lit += on;
+        runs += on && GetPixel(dc, x + 1, 2) == 0;
+    }
+    EXPECT_GE(lit, 11);
+    EXPECT_EQ(runs, 0) << "never two lit pixels side by side";
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
+    SelectObject(dc, previous);
+    DeleteObject(dotted);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+}
