@@ -103,7 +103,7 @@ void SpanSet::Paint(Painter &painter, uint32_t rgb) {
     runs_.clear();
 }
 
-void SpanSet::PaintStyled(Painter &painter, const Pen &pen, const State &state, double cx, double cy) {
+void SpanSet::PaintStyled(Painter &painter, const Pen &pen, const State &state, double cx, double cy, double start) {
     const std::vector<DWORD> &pattern = PenPattern(pen);
     unsigned long long total = 0;
     for (DWORD e : pattern) total += e;
@@ -119,8 +119,8 @@ void SpanSet::PaintStyled(Painter &painter, const Pen &pen, const State &state, 
         while (i < runs_.size() && runs_[i].y == run.y && runs_[i].x0 <= run.x1) run.x1 = std::max(run.x1, runs_[i++].x1);
         for (int x = run.x0; x < run.x1; ++x) {
             // Counter-clockwise as seen on the screen, where y grows downwards.
-            double angle = std::atan2(cy - (run.y + 0.5), (x + 0.5) - cx);
-            if (angle < 0) angle += 2 * M_PI;
+            double angle = std::atan2(cy - (run.y + 0.5), (x + 0.5) - cx) - start;
+            while (angle < 0) angle += 2 * M_PI;
             points.push_back(Point{x, run.y, angle});
         }
     }

@@ -61,9 +61,10 @@ public:
     explicit SpanSet(const Box &limit) : limit_(limit) {}
     void Add(long long y, long long x0, long long x1); // [x0, x1)
     void Paint(Painter &painter, uint32_t rgb);
-    // Paints a closed outline with a styled pen: the pixels in path order, counter-clockwise
-    // around (cx, cy) from the right-hand side, on and off by the pen's pattern.
-    void PaintStyled(Painter &painter, const Pen &pen, const State &state, double cx, double cy);
+    // Paints an outline with a styled pen: the pixels in path order, counter-clockwise around
+    // (cx, cy) from the direction start (radians; 0 is the right-hand side), on and off by the
+    // pen's pattern.
+    void PaintStyled(Painter &painter, const Pen &pen, const State &state, double cx, double cy, double start = 0);
     const Box &Limit() const { return limit_; }
 
 private:

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdlib>
 
 namespace vorla::platform::gdi {
@@ -261,7 +262,11 @@ BOOL WINAPI Arc(HDC dc, int left, int top, int right, int bottom, int xs, int ys
             }
         }
     }
-    spans.Paint(painter, ToRgb(pen->colour));
+    if (pen->width == 1 && !PenPattern(*pen).empty())
+        spans.PaintStyled(painter, *pen, c->state, f.left + f.Width() / 2.0, f.top + f.Height() / 2.0,
+                          std::atan2(static_cast<double>(cy) - ys, static_cast<double>(xs) - cx));
+    else
+        spans.Paint(painter, ToRgb(pen->colour));
     return TRUE;
 }
 

@@ -312,6 +312,23 @@ TEST(StyledOutlines, DottedPensDotRoundedOutlinesToo)
     }
     EXPECT_GE(lit, 11);
     EXPECT_EQ(runs, 0) << "never two lit pixels side by side";
+
+    // An arc runs its pattern from its start ray: the upper half of an ellipse, dotted.
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    Arc(dc, 2, 2, 38, 28, 38, 15, 2, 15);
+    lit = runs = 0;
+    for (int x = 12; x < 28; ++x) {
+        const bool on = GetPixel(dc, x, 2) == 0;
+        lit += on;
+        runs += on && GetPixel(dc, x + 1, 2) == 0;
+    }
+    EXPECT_GE(lit, 4);
+    EXPECT_EQ(runs, 0);
+    int below = 0;
+    for (int y = 16; y < 30; ++y)
+        for (int x = 0; x < 40; ++x)
+            below += GetPixel(dc, x, y) == 0;
+    EXPECT_EQ(below, 0) << "only the upper half";
     SelectObject(dc, oldBrush);
     SelectObject(dc, oldPen);
     SelectObject(dc, previous);
