@@ -46,7 +46,7 @@ public:
     virtual void Deliver(const InputEvent &event) = 0;
 };
 
-struct SurfaceSpec {
+struct SurfaceLayout {
     int x = 0, y = 0, width = 0, height = 0; // outer rectangle on the screen
     int client_x = 0, client_y = 0;          // client origin inside the outer rectangle
     int client_width = 0, client_height = 0;
@@ -75,8 +75,8 @@ public:
     virtual uint64_t Now() = 0;
     virtual bool VirtualClock() const = 0;
 
-    virtual uintptr_t CreateSurface(const SurfaceSpec &spec) = 0;
-    virtual void MoveSurface(uintptr_t surface, const SurfaceSpec &spec) = 0;
+    virtual uintptr_t CreateSurface(const SurfaceLayout &layout) = 0;
+    virtual void MoveSurface(uintptr_t surface, const SurfaceLayout &layout) = 0;
     virtual void ShowSurface(uintptr_t surface, bool shown, bool activate) = 0;
     virtual void SetTitle(uintptr_t surface, const std::string &title) = 0;
     virtual void DestroySurface(uintptr_t surface) = 0;

@@ -122,23 +122,23 @@ LRESULT Send(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     return w->procedure(window, message, wparam, lparam);
 }
 
-static SurfaceSpec SpecOf(const Window &w) {
-    SurfaceSpec spec;
-    spec.x = w.window_box.left;
-    spec.y = w.window_box.top;
-    spec.width = w.window_box.Width();
-    spec.height = w.window_box.Height();
-    spec.client_x = w.client_box.left - w.window_box.left;
-    spec.client_y = w.client_box.top - w.window_box.top;
-    spec.client_width = w.client_box.Width();
-    spec.client_height = w.client_box.Height();
-    spec.popup = (w.style & WS_POPUP) && (w.style & WS_CAPTION) != WS_CAPTION;
-    spec.topmost = (w.ex_style & WS_EX_TOPMOST) != 0;
-    spec.tool = (w.ex_style & WS_EX_TOOLWINDOW) != 0;
+static SurfaceLayout LayoutOf(const Window &w) {
+    SurfaceLayout layout;
+    layout.x = w.window_box.left;
+    layout.y = w.window_box.top;
+    layout.width = w.window_box.Width();
+    layout.height = w.window_box.Height();
+    layout.client_x = w.client_box.left - w.window_box.left;
+    layout.client_y = w.client_box.top - w.window_box.top;
+    layout.client_width = w.client_box.Width();
+    layout.client_height = w.client_box.Height();
+    layout.popup = (w.style & WS_POPUP) && (w.style & WS_CAPTION) != WS_CAPTION;
+    layout.topmost = (w.ex_style & WS_EX_TOPMOST) != 0;
+    layout.tool = (w.ex_style & WS_EX_TOOLWINDOW) != 0;
     Window *owner = FindWindow(w.owner);
-    spec.owner = owner ? owner->surface : 0;
-    spec.title = w.title;
-    return spec;
+    layout.owner = owner ? owner->surface : 0;
+    layout.title = w.title;
+    return layout;
 }
 
 static void RaiseInZOrder(HWND window) {
@@ -373,7 +373,7 @@ HWND WINAPI CreateWindowExA(DWORD ex_style, LPCSTR class_name, LPCSTR title, DWO
     if (raw->TopLevel()) {
         s.z_order.push_back(handle);
         RaiseInZOrder(handle);
-        raw->surface = CurrentBackend().CreateSurface(SpecOf(*raw));
+        raw->surface = CurrentBackend().CreateSurface(LayoutOf(*raw));
     } else if (Window *p = FindWindow(raw->parent)) {
         p->children.push_back(handle);
     }
@@ -502,7 +502,7 @@ BOOL WINAPI MoveWindow(HWND window, int x, int y, int width, int height, BOOL re
     w->client_box = ClientBoxFor(w->window_box, w->style, w->ex_style);
     bool resized = old_client.Width() != w->client_box.Width() || old_client.Height() != w->client_box.Height();
     if (resized) ResizeFramebuffer(*w);
-    if (w->surface) CurrentBackend().MoveSurface(w->surface, SpecOf(*w));
+    if (w->surface) CurrentBackend().MoveSurface(w->surface, LayoutOf(*w));
     if (repaint || resized) InvalidateWhole(*w, true);
     if (old_client.left != w->client_box.left || old_client.top != w->client_box.top) {
         Box rel = w->client_box;

@@ -25,7 +25,7 @@ void HeadlessBackend::ScreenSize(int &width, int &height) const {
     height = height_;
 }
 
-uintptr_t HeadlessBackend::CreateSurface(const SurfaceSpec &) { return next_surface_++; }
+uintptr_t HeadlessBackend::CreateSurface(const SurfaceLayout &) { return next_surface_++; }
 
 void HeadlessBackend::SetPointerShape(int system_shape, const uint8_t *and_plane, const uint8_t *xor_plane, int width,
                                       int height, int hot_x, int hot_y) {

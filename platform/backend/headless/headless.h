@@ -24,8 +24,8 @@ public:
     uint64_t Now() override { return now_; }
     bool VirtualClock() const override { return true; }
 
-    uintptr_t CreateSurface(const SurfaceSpec &spec) override;
-    void MoveSurface(uintptr_t surface, const SurfaceSpec &spec) override {}
+    uintptr_t CreateSurface(const SurfaceLayout &layout) override;
+    void MoveSurface(uintptr_t surface, const SurfaceLayout &layout) override {}
     void ShowSurface(uintptr_t surface, bool shown, bool activate) override {}
     void SetTitle(uintptr_t surface, const std::string &title) override {}
     void DestroySurface(uintptr_t surface) override {}

@@ -80,33 +80,33 @@ void SdlBackend::ScreenSize(int &width, int &height) const {
     height = bounds.h;
 }
 
-uintptr_t SdlBackend::CreateSurface(const SurfaceSpec &spec) {
+uintptr_t SdlBackend::CreateSurface(const SurfaceLayout &layout) {
     Uint32 flags = SDL_WINDOW_HIDDEN;
-    if (spec.popup)
+    if (layout.popup)
         flags |= SDL_WINDOW_BORDERLESS | SDL_WINDOW_TOOLTIP | SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_SKIP_TASKBAR;
-    else if (spec.tool)
+    else if (layout.tool)
         flags |= SDL_WINDOW_UTILITY | SDL_WINDOW_SKIP_TASKBAR;
-    if (spec.topmost) flags |= SDL_WINDOW_ALWAYS_ON_TOP;
+    if (layout.topmost) flags |= SDL_WINDOW_ALWAYS_ON_TOP;
     // The window manager adds the frame; the SDL window is the client area.
     SDL_Window *window =
-        SDL_CreateWindow(Cp932ToUtf8(spec.title).c_str(), spec.x + spec.client_x, spec.y + spec.client_y,
-                         std::max(1, spec.client_width), std::max(1, spec.client_height), flags);
+        SDL_CreateWindow(Cp932ToUtf8(layout.title).c_str(), layout.x + layout.client_x, layout.y + layout.client_y,
+                         std::max(1, layout.client_width), std::max(1, layout.client_height), flags);
     if (!window) {
         std::fprintf(stderr, "vorla: SDL cannot create a window (%s)\n", SDL_GetError());
         return 0;
     }
-    if (spec.owner && !spec.popup) SDL_SetWindowModalFor(window, WindowOf(spec.owner));
+    if (layout.owner && !layout.popup) SDL_SetWindowModalFor(window, WindowOf(layout.owner));
     return SurfaceOf(window);
 }
 
-void SdlBackend::MoveSurface(uintptr_t surface, const SurfaceSpec &spec) {
+void SdlBackend::MoveSurface(uintptr_t surface, const SurfaceLayout &layout) {
     SDL_Window *window = WindowOf(surface);
     if (!window) return;
-    int w = std::max(1, spec.client_width), h = std::max(1, spec.client_height);
+    int w = std::max(1, layout.client_width), h = std::max(1, layout.client_height);
     int cw = 0, ch = 0;
     SDL_GetWindowSize(window, &cw, &ch);
     if (cw != w || ch != h) SDL_SetWindowSize(window, w, h);
-    SDL_SetWindowPosition(window, spec.x + spec.client_x, spec.y + spec.client_y);
+    SDL_SetWindowPosition(window, layout.x + layout.client_x, layout.y + layout.client_y);
 }
 
 void SdlBackend::RequestFocus(SDL_Window *window) {
