@@ -1,31 +1,9 @@
 // VLButton: an image button that toggles; each press flips it and fires at once.
 #include "button_parts.h"
 
-VLButton::VLButton()
-{
-    Initialise();
-}
-
-VLButton::~VLButton()
-{
-    Release();
-}
-
 void VLButton::Initialise()
 {
-    WidgetAccess::ResetPlacement(*this);
-    WidgetAccess::AllocateBuffers(*this);
-    backgroundColour = NoColour;
-    foregroundColour = 0xFF000000u;
-    align = 2;
-    visible = 1;
-    enabled = 1;
-    state = 0;
-    focused = 0;
-    x = y = width = height = 0;
-    icon = nullptr;
-    selectCallback = nullptr;
-    WidgetAccess::ResetHint(*this);
+    ButtonAccess::Reset(*this);
 }
 
 void VLButton::Release()
@@ -33,11 +11,7 @@ void VLButton::Release()
     WidgetAccess::FreeBuffers(*this);
 }
 
-void VLButton::Clear()
-{
-    Release();
-    Initialise();
-}
+VORLA_WIDGET_LIFETIME(VLButton)
 
 VORLA_WIDGET_BOUNDS(VLButton, true)
 VORLA_WIDGET_TEXT(VLButton)

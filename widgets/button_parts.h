@@ -15,6 +15,24 @@ constexpr unsigned int DarkGrey = 0xFF464646u;
 constexpr unsigned int LightGrey = 0xFFC0C0C0u;
 
 struct ButtonAccess {
+    // The defaults both classes start from and return to.
+    template <typename B> static void Reset(B &b)
+    {
+        WidgetAccess::ResetPlacement(b);
+        WidgetAccess::AllocateBuffers(b);
+        b.icon = nullptr;
+        b.backgroundColour = NoColour;
+        b.foregroundColour = 0xFF000000u;
+        b.align = 2;
+        b.visible = 1;
+        b.enabled = 1;
+        b.state = 0;
+        b.focused = 0;
+        b.x = b.y = b.width = b.height = 0;
+        b.selectCallback = nullptr;
+        WidgetAccess::ResetHint(b);
+    }
+
     // The button's rectangle in window coordinates: L, T, R = L + W, B = T + H.
     struct Box {
         int left, top, right, bottom;

@@ -10,16 +10,6 @@ unsigned int MarkAccess::Twice(unsigned int colour)
            twice(colour & 0xFF);
 }
 
-VLCheckBox::VLCheckBox()
-{
-    Initialise();
-}
-
-VLCheckBox::~VLCheckBox()
-{
-    Release();
-}
-
 void VLCheckBox::Initialise()
 {
     WidgetAccess::ResetPlacement(*this);
@@ -39,11 +29,7 @@ void VLCheckBox::Release()
     WidgetAccess::FreeBuffers(*this);
 }
 
-void VLCheckBox::Clear()
-{
-    Release();
-    Initialise();
-}
+VORLA_WIDGET_LIFETIME(VLCheckBox)
 
 VORLA_WIDGET_BOUNDS(VLCheckBox, false)
 VORLA_WIDGET_HINT(VLCheckBox)

@@ -375,16 +375,6 @@ unsigned int ContainerBackground(VLWindow *window, VLGroup *group)
 
 // ---- the group's own operations ----
 
-VLGroup::VLGroup()
-{
-    Initialise();
-}
-
-VLGroup::~VLGroup()
-{
-    Release();
-}
-
 void VLGroup::Initialise()
 {
     parentWindow = nullptr;
@@ -417,11 +407,7 @@ void VLGroup::Release()
     text = nullptr;
 }
 
-void VLGroup::Clear()
-{
-    Release();
-    Initialise();
-}
+VORLA_WIDGET_LIFETIME(VLGroup)
 
 VORLA_WIDGET_BOUNDS(VLGroup, false)
 VORLA_WIDGET_TEXT(VLGroup)

@@ -5,16 +5,6 @@
 
 #include <algorithm>
 
-VLLabel::VLLabel()
-{
-    Initialise();
-}
-
-VLLabel::~VLLabel()
-{
-    Release();
-}
-
 void VLLabel::Initialise()
 {
     WidgetAccess::ResetPlacement(*this);
@@ -38,11 +28,7 @@ void VLLabel::Release()
     WidgetAccess::FreeBuffers(*this);
 }
 
-void VLLabel::Clear()
-{
-    Release();
-    Initialise();
-}
+VORLA_WIDGET_LIFETIME(VLLabel)
 
 VORLA_WIDGET_BOUNDS(VLLabel, false)
 VORLA_WIDGET_TEXT(VLLabel)

@@ -1,31 +1,9 @@
 // VLPushButton: a raised command button; pressed it sinks, released over it it fires.
 #include "button_parts.h"
 
-VLPushButton::VLPushButton()
-{
-    Initialise();
-}
-
-VLPushButton::~VLPushButton()
-{
-    Release();
-}
-
 void VLPushButton::Initialise()
 {
-    WidgetAccess::ResetPlacement(*this);
-    WidgetAccess::AllocateBuffers(*this);
-    icon = nullptr;
-    backgroundColour = NoColour;
-    foregroundColour = 0xFF000000u;
-    align = 2;
-    visible = 1;
-    enabled = 1;
-    state = 0;
-    focused = 0;
-    x = y = width = height = 0;
-    selectCallback = nullptr;
-    WidgetAccess::ResetHint(*this);
+    ButtonAccess::Reset(*this);
 }
 
 void VLPushButton::Release()
@@ -33,11 +11,7 @@ void VLPushButton::Release()
     WidgetAccess::FreeBuffers(*this);
 }
 
-void VLPushButton::Clear()
-{
-    Release();
-    Initialise();
-}
+VORLA_WIDGET_LIFETIME(VLPushButton)
 
 VORLA_WIDGET_BOUNDS(VLPushButton, true)
 VORLA_WIDGET_TEXT(VLPushButton)

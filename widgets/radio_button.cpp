@@ -1,16 +1,6 @@
 // VLRadioButton: a round sunken button with a dot; its group routes it and keeps one selected.
 #include "mark_parts.h"
 
-VLRadioButton::VLRadioButton()
-{
-    Initialise();
-}
-
-VLRadioButton::~VLRadioButton()
-{
-    Release();
-}
-
 void VLRadioButton::Initialise()
 {
     parentWindow = nullptr;
@@ -31,11 +21,7 @@ void VLRadioButton::Release()
     WidgetAccess::FreeBuffers(*this);
 }
 
-void VLRadioButton::Clear()
-{
-    Release();
-    Initialise();
-}
+VORLA_WIDGET_LIFETIME(VLRadioButton)
 
 VORLA_WIDGET_BOUNDS(VLRadioButton, false)
 VORLA_WIDGET_HINT(VLRadioButton)

@@ -233,6 +233,17 @@ private:
     VLWindow *Class::GetParentWindow() { return parentWindow; }                                     \
     void Class::Repaint() { WidgetAccess::Repaint(*this); }
 
+// Construction, destruction and Clear of a class whose Initialise sets the defaults and whose
+// Release frees what it owns.
+#define VORLA_WIDGET_LIFETIME(Class)                                                               \
+    Class::Class() { Initialise(); }                                                                \
+    Class::~Class() { Release(); }                                                                  \
+    void Class::Clear()                                                                             \
+    {                                                                                               \
+        Release();                                                                                  \
+        Initialise();                                                                               \
+    }
+
 #define VORLA_WIDGET_TEXT(Class)                                                                   \
     void Class::SetText(const char *newText)                                                        \
     {                                                                                               \
