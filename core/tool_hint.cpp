@@ -1,6 +1,8 @@
 // VLToolHint: the popup's lifetime, showing and hiding, and its painting.
 #include "tool_hint.h"
 
+#include "../draw/gothic_font.h"
+
 #include <cstring>
 
 namespace {
@@ -8,8 +10,6 @@ namespace {
 const char HintClassName[] = "VorlaToolHintClass";
 constexpr int TextCapacity = 512;
 
-// "ＭＳ ゴシック" in Shift_JIS.
-const char GothicFace[] = "\x82\x6C\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4E";
 
 // The hint whose popup paints when any hint popup is asked to paint.
 VLToolHint *currentHint = nullptr;
@@ -19,7 +19,6 @@ COLORREF ToSystemColour(unsigned int colour)
     return RGB((colour >> 16) & 0xFF, (colour >> 8) & 0xFF, colour & 0xFF);
 }
 
-HFONT CreateHintFont(int size);
 
 } // namespace
 
@@ -86,7 +85,7 @@ int VLToolHint::CreatePopup(VLWindow *ownerWindow, HWND ownerWindowHandle, HINST
     fontSize = 12;
     // Measuring needs the font that the size stands for.
     if (!font)
-        font = CreateHintFont(fontSize);
+        font = CreateGothicFont(fontSize);
     ::ShowWindow(popup, SW_HIDE);
     ::UpdateWindow(popup);
     shown = 0;
@@ -127,20 +126,6 @@ void VLToolHint::SetText(const char *newText)
     std::strcpy(text, newText);
 }
 
-namespace {
-
-HFONT CreateHintFont(int size)
-{
-    LOGFONTA description;
-    std::memset(&description, 0, sizeof description);
-    description.lfHeight = -size;
-    description.lfCharSet = SHIFTJIS_CHARSET;
-    std::memcpy(description.lfFaceName, GothicFace, sizeof GothicFace);
-    return CreateFontIndirectA(&description);
-}
-
-} // namespace
-
 void VLToolHint::SetFontSize(int size)
 {
     if (size < 4)
@@ -149,7 +134,7 @@ void VLToolHint::SetFontSize(int size)
         return;
     if (font)
         DeleteObject(font);
-    font = CreateHintFont(size);
+    font = CreateGothicFont(size);
     fontSize = font ? size : 0;
 }
 

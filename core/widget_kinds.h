@@ -58,6 +58,17 @@ struct WidgetKind {
     const char *(*hint)(void *widget, unsigned int &foreground, unsigned int &background, int &fontSize) = nullptr;
 };
 
+// The widget's rectangle in window coordinates (its window position and size); false for a kind
+// that cannot tell.
+inline bool WindowBox(const WidgetKind &kind, void *widget, VLSTRect &box)
+{
+    if (!kind.bounds || !kind.windowPosition)
+        return false;
+    kind.bounds(widget, box);
+    kind.windowPosition(widget, box.x, box.y);
+    return true;
+}
+
 // The row of a type code; null for codes no widget class has (or whose class is not built).
 const WidgetKind *KindOf(int typeCode);
 

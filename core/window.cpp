@@ -2,6 +2,7 @@
 #include "vorla/VLWindow.h"
 
 #include "vorla/VLCursor.h"
+#include "../draw/gothic_font.h"
 #include "../draw/surface_access.h"
 #include "ime_context.h"
 #include "keys.h"
@@ -15,8 +16,6 @@ namespace {
 
 constexpr int TitleCapacity = 128;
 
-// "ＭＳ ゴシック" in Shift_JIS: the composition font of the input method.
-const char GothicFace[] = "\x82\x6C\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4E";
 
 void CopyTitle(char *buffer, const char *title)
 {

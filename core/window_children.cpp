@@ -96,13 +96,10 @@ int WindowInternals::WidgetTypeAt(VLWindow &window, int x, int y)
         return 0;
     int found = 0;
     ForEachChild(window.children, true, [&](int type, void *widget, const WidgetKind &kind) {
-        if (!kind.visible || !kind.visible(widget) || !kind.bounds || !kind.windowPosition)
+        VLSTRect box;
+        if (!kind.visible || !kind.visible(widget) || !WindowBox(kind, widget, box))
             return true;
-        VLSTRect bounds;
-        kind.bounds(widget, bounds);
-        int left = 0, top = 0;
-        kind.windowPosition(widget, left, top);
-        if (x >= left && x < left + bounds.width && y >= top && y < top + bounds.height) {
+        if (x >= box.x && x < box.x + box.width && y >= box.y && y < box.y + box.height) {
             found = type;
             return false;
         }
@@ -230,14 +227,11 @@ bool ShowHintIn(VLWindow &window, VLToolHint &hint, VLChildList *list, int x, in
 {
     bool shown = false;
     ForEachChild(list, true, [&](int, void *widget, const WidgetKind &kind) {
-        if (!kind.visible || !kind.visible(widget) || !kind.bounds || !kind.windowPosition)
+        VLSTRect box;
+        if (!kind.visible || !kind.visible(widget) || !WindowBox(kind, widget, box))
             return true;
-        VLSTRect bounds;
-        kind.bounds(widget, bounds);
-        int left = 0, top = 0;
-        kind.windowPosition(widget, left, top);
         // Here the right and bottom edges count as inside.
-        if (x < left || x > left + bounds.width || y < top || y > top + bounds.height)
+        if (x < box.x || x > box.x + box.width || y < box.y || y > box.y + box.height)
             return true;
         if (kind.children) {
             shown = ShowHintIn(window, hint, kind.children(widget), x, y);
@@ -252,7 +246,7 @@ bool ShowHintIn(VLWindow &window, VLToolHint &hint, VLChildList *list, int x, in
         hint.SetTextColour(foreground);
         hint.SetBackgroundColour(background);
         hint.SetFontSize(fontSize);
-        hint.Move(x + 12, top + bounds.height + 2);
+        hint.Move(x + 12, box.y + box.height + 2);
         hint.Show(1);
         shown = true;
         return false;

@@ -1,6 +1,7 @@
 // VLGraphics: colours, pen, font and the GDI mapping of the drawing operations.
 #include "vorla/VLGraphics.h"
 
+#include "gothic_font.h"
 #include "system_code.h"
 
 #include <cmath>
@@ -8,10 +9,7 @@
 #include <new>
 #include <utility>
 
-namespace {
-
-// "ＭＳ ゴシック" in Shift_JIS: the Gothic face every library text uses.
-const char GothicFace[] = "\x82\x6C\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4E";
+const char GothicFace[14] = "\x82\x6C\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4E";
 
 HFONT CreateGothicFont(int size)
 {
@@ -22,6 +20,8 @@ HFONT CreateGothicFont(int size)
     std::memcpy(description.lfFaceName, GothicFace, sizeof GothicFace);
     return CreateFontIndirectA(&description);
 }
+
+namespace {
 
 // Puts a corner pair in order so that left <= right and top <= bottom.
 void Order(int &left, int &top, int &right, int &bottom)

@@ -131,24 +131,10 @@ struct ButtonInput {
     }
 };
 
-namespace {
-
-void WindowMouse(void *widget, int code, int px, int py)
-{
-    ButtonInput::Mouse(*static_cast<VLButton *>(widget), code, px, py, false);
-}
-
-int GroupMouse(void *widget, int code, int px, int py)
-{
-    return ButtonInput::Mouse(*static_cast<VLButton *>(widget), code, px, py, true);
-}
-
-} // namespace
-
 extern const WidgetKind ButtonKind = [] {
     WidgetKind kind = FocusableButtonKind<VLButton>();
-    kind.mouse = WindowMouse;
-    kind.mouseInGroup = GroupMouse;
+    kind.mouse = WindowMouseOf<VLButton, ButtonInput>;
+    kind.mouseInGroup = GroupMouseOf<VLButton, ButtonInput>;
     kind.activate = ButtonInput::Activate;
     return kind;
 }();

@@ -34,19 +34,8 @@ VORLA_WIDGET_LIFETIME(VLCheckBox)
 VORLA_WIDGET_BOUNDS(VLCheckBox, false)
 VORLA_WIDGET_HINT(VLCheckBox)
 
-// A null text is the empty text here.
-void VLCheckBox::SetText(const char *newText)
-{
-    if (text)
-        StoreText(text, TextCapacity, newText ? newText : "");
-}
-void VLCheckBox::GetText(char *buffer, int max) { CopyTextOut(text, buffer, max); }
-void VLCheckBox::SetForegroundColor(unsigned long colour) { foregroundColour = static_cast<unsigned int>(colour); }
-unsigned long VLCheckBox::GetForegroundColor() { return foregroundColour; }
+VORLA_MARK_OPERATIONS(VLCheckBox)
 void VLCheckBox::SetSelected(int value) { selected = value; }
-int VLCheckBox::IsSelected() { return selected; }
-void VLCheckBox::SetEnable(int value) { enabled = value; }
-int VLCheckBox::IsEnable() { return enabled; }
 
 int VLCheckBox::AttachSelectEvent(SelectCallback callback)
 {
@@ -114,20 +103,6 @@ struct CheckBoxInput {
     }
 };
 
-namespace {
-
-void WindowMouse(void *widget, int code, int px, int py)
-{
-    CheckBoxInput::Mouse(*static_cast<VLCheckBox *>(widget), code, px, py, false);
-}
-
-int GroupMouse(void *widget, int code, int px, int py)
-{
-    return CheckBoxInput::Mouse(*static_cast<VLCheckBox *>(widget), code, px, py, true);
-}
-
-} // namespace
-
 struct CheckBoxFocus {
     static bool PressHits(void *widget, int px, int py)
     {
@@ -173,8 +148,8 @@ struct CheckBoxFocus {
 
 extern const WidgetKind CheckBoxKind = [] {
     WidgetKind kind = SkeletonKind<VLCheckBox>();
-    kind.mouse = WindowMouse;
-    kind.mouseInGroup = GroupMouse;
+    kind.mouse = WindowMouseOf<VLCheckBox, CheckBoxInput>;
+    kind.mouseInGroup = GroupMouseOf<VLCheckBox, CheckBoxInput>;
     kind.pressHits = CheckBoxFocus::PressHits;
     kind.activate = CheckBoxFocus::Activate;
     kind.hasFocus = CheckBoxFocus::HasFocus;

@@ -98,12 +98,10 @@ struct GroupAccess {
                     }
                     break;
                 case TypeLabel: {
-                    VLSTRect bounds;
-                    kind.bounds(child, bounds);
-                    int left = 0, top = 0;
-                    kind.windowPosition(child, left, top);
-                    if (kind.visible(child) && !WindowInternals::DropDownOpen(*g.parentWindow) && px >= left &&
-                        px <= left + bounds.width && py >= top && py <= top + bounds.height)
+                    VLSTRect box;
+                    if (kind.visible(child) && WindowBox(kind, child, box) &&
+                        !WindowInternals::DropDownOpen(*g.parentWindow) && px >= box.x && px <= box.x + box.width &&
+                        py >= box.y && py <= box.y + box.height)
                         hit = 1;
                     break;
                 }

@@ -69,3 +69,17 @@ struct MarkAccess {
         return px >= m.windowX && px <= m.windowX + m.width && py >= m.windowY && py <= m.windowY + m.height;
     }
 };
+
+// What the check box and the radio button both offer: a null text is the empty text here.
+#define VORLA_MARK_OPERATIONS(Class)                                                               \
+    void Class::SetText(const char *newText)                                                        \
+    {                                                                                               \
+        if (text)                                                                                   \
+            StoreText(text, TextCapacity, newText ? newText : "");                                  \
+    }                                                                                               \
+    void Class::GetText(char *buffer, int max) { CopyTextOut(text, buffer, max); }                 \
+    void Class::SetForegroundColor(unsigned long colour) { foregroundColour = static_cast<unsigned int>(colour); } \
+    unsigned long Class::GetForegroundColor() { return foregroundColour; }                         \
+    int Class::IsSelected() { return selected; }                                                    \
+    void Class::SetEnable(int value) { enabled = value; }                                           \
+    int Class::IsEnable() { return enabled; }

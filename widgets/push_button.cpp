@@ -125,24 +125,10 @@ struct PushButtonInput {
     }
 };
 
-namespace {
-
-void WindowMouse(void *widget, int code, int px, int py)
-{
-    PushButtonInput::Mouse(*static_cast<VLPushButton *>(widget), code, px, py, false);
-}
-
-int GroupMouse(void *widget, int code, int px, int py)
-{
-    return PushButtonInput::Mouse(*static_cast<VLPushButton *>(widget), code, px, py, true);
-}
-
-} // namespace
-
 extern const WidgetKind PushButtonKind = [] {
     WidgetKind kind = FocusableButtonKind<VLPushButton>();
-    kind.mouse = WindowMouse;
-    kind.mouseInGroup = GroupMouse;
+    kind.mouse = WindowMouseOf<VLPushButton, PushButtonInput>;
+    kind.mouseInGroup = GroupMouseOf<VLPushButton, PushButtonInput>;
     kind.activate = PushButtonInput::Activate;
     kind.leave = [](void *widget, int, int) { PushButtonInput::Leave(*static_cast<VLPushButton *>(widget)); };
     return kind;

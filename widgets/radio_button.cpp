@@ -26,18 +26,7 @@ VORLA_WIDGET_LIFETIME(VLRadioButton)
 VORLA_WIDGET_BOUNDS(VLRadioButton, false)
 VORLA_WIDGET_HINT(VLRadioButton)
 
-// A null text is the empty text here.
-void VLRadioButton::SetText(const char *newText)
-{
-    if (text)
-        StoreText(text, TextCapacity, newText ? newText : "");
-}
-void VLRadioButton::GetText(char *buffer, int max) { CopyTextOut(text, buffer, max); }
-void VLRadioButton::SetForegroundColor(unsigned long colour) { foregroundColour = static_cast<unsigned int>(colour); }
-unsigned long VLRadioButton::GetForegroundColor() { return foregroundColour; }
-int VLRadioButton::IsSelected() { return selected; }
-void VLRadioButton::SetEnable(int value) { enabled = value; }
-int VLRadioButton::IsEnable() { return enabled; }
+VORLA_MARK_OPERATIONS(VLRadioButton)
 
 void VLRadioButton::SetSelected(int value)
 {

@@ -279,3 +279,14 @@ template <typename W> WidgetKind SkeletonKind()
     kind.hint = WidgetAccess::Hint<W>;
     return kind;
 }
+
+// The mouse rows of a class whose Input::Mouse(widget, code, x, y, inGroup) routes the pointer:
+// straight in a window, and inside a group (where it also reports the hit result).
+template <typename W, typename Input> void WindowMouseOf(void *widget, int code, int x, int y)
+{
+    Input::Mouse(*static_cast<W *>(widget), code, x, y, false);
+}
+template <typename W, typename Input> int GroupMouseOf(void *widget, int code, int x, int y)
+{
+    return Input::Mouse(*static_cast<W *>(widget), code, x, y, true);
+}

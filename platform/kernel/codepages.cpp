@@ -84,22 +84,28 @@ size_t WideLength(LPCWSTR text) {
     return n;
 }
 
+// The iconv name of a code page when the arguments of a conversion make sense; null (and the
+// last error set) otherwise.
+const char *CheckedPage(UINT page, const void *source, int source_length, const void *target,
+                               int target_size) {
+    const char *name = IconvName(page);
+    if (!name || !source || source_length == 0 || source_length < -1 || target_size < 0 ||
+        (target_size > 0 && !target) || (target && source == target)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return nullptr;
+    }
+    return name;
+}
+
 } // namespace
 
 extern "C" {
 
 int WINAPI MultiByteToWideChar(UINT page, DWORD flags, LPCSTR source, int source_length, LPWSTR target,
                                int target_size) {
-    const char *name = IconvName(page);
-    if (!name) {
-        SetLastError(ERROR_INVALID_PARAMETER);
+    const char *name = CheckedPage(page, source, source_length, target, target_size);
+    if (!name)
         return 0;
-    }
-    if (!source || source_length == 0 || source_length < -1 || target_size < 0 || (target_size > 0 && !target) ||
-        (target && static_cast<const void *>(source) == static_cast<const void *>(target))) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return 0;
-    }
     const DWORD allowed = page == CP_UTF8 ? MB_ERR_INVALID_CHARS : (MB_PRECOMPOSED | MB_ERR_INVALID_CHARS);
     if (flags & ~allowed) {
         SetLastError(ERROR_INVALID_FLAGS);
@@ -129,16 +135,9 @@ int WINAPI MultiByteToWideChar(UINT page, DWORD flags, LPCSTR source, int source
 
 int WINAPI WideCharToMultiByte(UINT page, DWORD flags, LPCWSTR source, int source_length, LPSTR target,
                                int target_size, LPCSTR default_char, LPBOOL used_default) {
-    const char *name = IconvName(page);
-    if (!name) {
-        SetLastError(ERROR_INVALID_PARAMETER);
+    const char *name = CheckedPage(page, source, source_length, target, target_size);
+    if (!name)
         return 0;
-    }
-    if (!source || source_length == 0 || source_length < -1 || target_size < 0 || (target_size > 0 && !target) ||
-        (target && static_cast<const void *>(source) == static_cast<const void *>(target))) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return 0;
-    }
     const bool utf8 = page == CP_UTF8;
     if (utf8 && (default_char || used_default)) {
         SetLastError(ERROR_INVALID_PARAMETER);
