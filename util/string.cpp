@@ -18,17 +18,19 @@ int Convert(UINT from, UINT to, const char *source, char *target, int targetSize
     }
     // Invalid bytes fail the conversion instead of turning silently into replacement characters.
     const int wideLength = MultiByteToWideChar(from, MB_ERR_INVALID_CHARS, source, -1, nullptr, 0);
-    if (wideLength < 1)
+    WCHAR *wide = wideLength < 1 ? nullptr
+                                 : static_cast<WCHAR *>(std::malloc(sizeof(WCHAR) * static_cast<size_t>(wideLength)));
+    if (!wide) {
+        target[0] = '\0';
         return 0;
-    WCHAR *wide = static_cast<WCHAR *>(std::malloc(sizeof(WCHAR) * static_cast<size_t>(wideLength)));
-    if (!wide)
-        return 0;
+    }
     int written = 0;
     if (MultiByteToWideChar(from, MB_ERR_INVALID_CHARS, source, -1, wide, wideLength) == wideLength) {
         if (to == CP_UTF8) {
             written = WideCharToMultiByte(to, 0, wide, -1, target, targetSize, nullptr, nullptr);
         } else {
-            // A character without a Shift_JIS form would become '?'; that fails the whole text.
+            // A character without a Shift_JIS form of its own (none at all, or only a look-alike
+            // such as a backslash for the yen sign) would become '?'; that fails the whole text.
             BOOL usedDefault = FALSE;
             written = WideCharToMultiByte(to, WC_NO_BEST_FIT_CHARS, wide, -1, target, targetSize, nullptr,
                                           &usedDefault);
@@ -37,7 +39,11 @@ int Convert(UINT from, UINT to, const char *source, char *target, int targetSize
         }
     }
     std::free(wide);
-    return written > 0 ? 1 : 0;
+    if (written > 0)
+        return 1;
+    // Whatever part was written is no answer; a caller that ignores the result finds no text.
+    target[0] = '\0';
+    return 0;
 }
 
 } // namespace

@@ -84,6 +84,12 @@ size_t WideLength(LPCWSTR text) {
     return n;
 }
 
+// Whether source[index] starts a high-low surrogate pair within the units given.
+bool IsSurrogatePair(LPCWSTR source, size_t index, size_t units) {
+    return index + 1 < units && source[index] >= 0xD800 && source[index] <= 0xDBFF && source[index + 1] >= 0xDC00 &&
+           source[index + 1] <= 0xDFFF;
+}
+
 // The iconv name of a code page when the arguments of a conversion make sense; null (and the
 // last error set) otherwise.
 const char *CheckedPage(UINT page, const void *source, int source_length, const void *target,
@@ -171,6 +177,50 @@ int WINAPI WideCharToMultiByte(UINT page, DWORD flags, LPCWSTR source, int sourc
         bytes[2 * i + 1] = static_cast<char>(source[i] >> 8);
     }
     std::string converted;
+    if (!utf8 && (flags & WC_NO_BEST_FIT_CHARS)) {
+        // Only characters whose bytes read back as themselves count; the code page's look-alikes
+        // (the yen sign as a backslash, the wave dash as the full-width tilde) and characters
+        // it lacks become the default character.
+        Converter back("UTF-16LE", name);
+        if (!back.Ok()) {
+            SetLastError(ERROR_INVALID_PARAMETER);
+            return 0;
+        }
+        // Most texts hold none of them: a whole text that reads back unchanged is exact.
+        {
+            const char *in = bytes.data();
+            size_t left = bytes.size();
+            std::string decoded;
+            if (converter.Run(in, left, converted) == 0) {
+                in = converted.data();
+                left = converted.size();
+                if (back.Run(in, left, decoded) == 0 && decoded == bytes)
+                    return Deliver(converted, 1, target, target_size);
+            }
+            converted.clear();
+        }
+        for (size_t i = 0; i < units;) {
+            const size_t count = IsSurrogatePair(source, i, units) ? 2 : 1;
+            const std::string original = bytes.substr(2 * i, 2 * count);
+            std::string encoded, decoded;
+            const char *in = original.data();
+            size_t left = original.size();
+            bool exact = converter.Run(in, left, encoded) == 0;
+            if (exact) {
+                in = encoded.data();
+                left = encoded.size();
+                exact = back.Run(in, left, decoded) == 0 && decoded == original;
+            }
+            if (exact) {
+                converted += encoded;
+            } else {
+                converted += fallback;
+                if (used_default) *used_default = TRUE;
+            }
+            i += count;
+        }
+        return Deliver(converted, 1, target, target_size);
+    }
     const char *in = bytes.data();
     size_t left = bytes.size();
     while (converter.Run(in, left, converted)) {
@@ -180,10 +230,7 @@ int WINAPI WideCharToMultiByte(UINT page, DWORD flags, LPCWSTR source, int sourc
             return 0;
         }
         size_t index = static_cast<size_t>(in - bytes.data()) / 2;
-        size_t skip = 1;
-        if (index + 1 < units && source[index] >= 0xD800 && source[index] <= 0xDBFF && source[index + 1] >= 0xDC00 &&
-            source[index + 1] <= 0xDFFF)
-            skip = 2;
+        size_t skip = IsSurrogatePair(source, index, units) ? 2 : 1;
         if (utf8) {
             converted += "\xEF\xBF\xBD";
         } else {

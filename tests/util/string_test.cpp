@@ -84,6 +84,39 @@ TEST(StringConversion, Utf8ToShiftJisRoundTripsAndRefusesWhatItCannotHold)
     EXPECT_EQ(ToSjis("\x80", 16), "<failed>");
 }
 
+// Characters Shift_JIS only approximates: the yen sign would come back as a backslash, the wave
+// dash as a full-width tilde, and so on. Each has no form of its own, so the text fails whole.
+TEST(StringConversion, Utf8ToShiftJisRefusesLookAlikeCharacters)
+{
+    const char *const lookAlikes[] = {
+        "\xC2\xA5",     // YEN SIGN, would become '\\'
+        "\xE2\x80\xBE", // OVERLINE, would become '~'
+        "\xE3\x80\x9C", // WAVE DASH
+        "\xE2\x88\x92", // MINUS SIGN
+        "\xE2\x80\x94", // EM DASH
+        "\xE2\x80\x96", // DOUBLE VERTICAL LINE
+        "\xC2\xA2",     // CENT SIGN
+        "\xC2\xA3",     // POUND SIGN
+        "\xC2\xAC",     // NOT SIGN
+    };
+    for (const char *character : lookAlikes) {
+        SCOPED_TRACE(character);
+        EXPECT_EQ(ToSjis(character, 16), "<failed>");
+        EXPECT_EQ(ToSjis((std::string("price ") + character + "100").c_str(), 64), "<failed>");
+        // A caller that ignores the result finds no text rather than a wrong one.
+        char target[16];
+        std::memset(target, '#', sizeof target);
+        VLString string;
+        EXPECT_EQ(string.ConvUTF8_SJIS((std::string(character) + "100").c_str(), target, sizeof target), 0);
+        EXPECT_EQ(target[0], '\0');
+    }
+
+    // The characters Shift_JIS does hold for them convert, and come back unchanged.
+    const char held[] = "\\100 ~ \xEF\xBD\x9E\xEF\xBC\x8D\xE2\x80\x95\xE2\x88\xA5\xEF\xBF\xA0\xEF\xBF\xA1\xEF\xBF\xA2";
+    EXPECT_EQ(ToSjis(held, 64), "\\100 ~ \x81\x60\x81\x7C\x81\x5C\x81\x61\x81\x91\x81\x92\x81\xCA");
+    EXPECT_EQ(ToUtf8(ToSjis(held, 64).c_str(), 64), held);
+}
+
 // The system's conversion calls as the library relies on them.
 TEST(StringCodePages, SizeQueriesBuffersAndInvalidCharacters)
 {
@@ -118,4 +151,36 @@ TEST(StringCodePages, SizeQueriesBuffersAndInvalidCharacters)
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
     EXPECT_EQ(WideCharToMultiByte(CP_UTF8, 0, missing, -1, nullptr, 0, nullptr, nullptr), 1 + 2 + 3 + 1);
     EXPECT_EQ(MultiByteToWideChar(12345, 0, "a", -1, nullptr, 0), 0);
+}
+
+TEST(StringCodePages, NoBestFitTurnsLookAlikesIntoTheDefaultCharacter)
+{
+    const WCHAR yen[] = {0x00A5, '1', 0x301C, 0xFF5E, 0};
+    char narrow[16];
+    BOOL usedDefault = TRUE;
+    // Without the flag the code page maps each to its nearest character.
+    std::memset(narrow, 0, sizeof narrow);
+    ASSERT_EQ(WideCharToMultiByte(932, 0, yen, -1, narrow, sizeof narrow, nullptr, &usedDefault), 7);
+    EXPECT_STREQ(narrow, "\\1\x81\x60\x81\x60");
+    EXPECT_FALSE(usedDefault);
+
+    // With it, a character whose bytes read back as another character has no form.
+    EXPECT_EQ(WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, yen, -1, nullptr, 0, nullptr, nullptr), 6);
+    std::memset(narrow, 0, sizeof narrow);
+    ASSERT_EQ(WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, yen, -1, narrow, sizeof narrow, nullptr, &usedDefault), 6);
+    EXPECT_STREQ(narrow, "?1?\x81\x60");
+    EXPECT_TRUE(usedDefault);
+    // A double-byte default character takes their place the same way.
+    std::memset(narrow, 0, sizeof narrow);
+    ASSERT_EQ(WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, yen, 3, narrow, sizeof narrow, "\x81\x45", &usedDefault), 5);
+    EXPECT_EQ(std::string(narrow, 5), "\x81\x45" "1\x81\x45");
+    // Text without look-alikes is untouched and reports no default character.
+    const WCHAR plain[] = {'a', 0x3042, '\\', 0xFF61, 0};
+    usedDefault = TRUE;
+    ASSERT_EQ(WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, plain, -1, narrow, sizeof narrow, nullptr, &usedDefault), 6);
+    EXPECT_STREQ(narrow, "a\x82\xA0\\\xA1");
+    EXPECT_FALSE(usedDefault);
+    // Too small a buffer still fails whole.
+    EXPECT_EQ(WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, yen, -1, narrow, 5, nullptr, &usedDefault), 0);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
 }
