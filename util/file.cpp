@@ -111,9 +111,11 @@ int VLFileCtrl::Close()
 {
     if (!stream)
         return 0;
-    std::fclose(stream);
+    // The stream is gone either way. A failure here means written bytes still buffered were lost
+    // (a full disk), so it is reported rather than passed off as a closed, complete file.
+    const int closed = std::fclose(stream);
     stream = nullptr;
-    return 1;
+    return closed == 0 ? 1 : 0;
 }
 
 int VLFileCtrl::IsOpen()

@@ -15,6 +15,8 @@ public:
 
     int Create(const char *path);
     int Open(const char *path);
+    // 0 when no file was open, or when the last buffered writes could not be saved (the
+    // file is closed either way, but incomplete).
     int Close();
     int IsOpen();
     int Read(char *buffer, int size);

@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <string>
+#include <sys/stat.h>
 
 extern "C" FILE *SystemFileOpen(const char *path, const char *mode) {
     if (!path || !mode) {
@@ -12,5 +13,16 @@ extern "C" FILE *SystemFileOpen(const char *path, const char *mode) {
     std::string native(path);
     for (char &c : native)
         if (c == '\\') c = '/';
-    return std::fopen(native.c_str(), mode);
+    FILE *file = std::fopen(native.c_str(), mode);
+    if (!file) return nullptr;
+    // The C runtime here opens a folder for reading; the system's refuses it with EACCES in every
+    // mode. Checked on the opened descriptor, so a folder put in the file's place meanwhile is
+    // caught too.
+    struct stat info;
+    if (fstat(fileno(file), &info) != 0 || S_ISDIR(info.st_mode)) {
+        std::fclose(file);
+        errno = EACCES;
+        return nullptr;
+    }
+    return file;
 }
