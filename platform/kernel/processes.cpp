@@ -287,8 +287,12 @@ DWORD WINAPI GetModuleBaseNameA(HANDLE process, HMODULE module, LPSTR name, DWOR
         SetLastError(ERROR_ACCESS_DENIED);
         return 0;
     }
-    CopyName(base, name, size);
-    return static_cast<DWORD>(std::strlen(name));
+    // As on Windows, size is the most characters copied: a name that fills the buffer is cut
+    // there and left without a terminator, which the caller sizes its buffer for.
+    const size_t copied = std::min(base.size(), static_cast<size_t>(size));
+    std::memcpy(name, base.data(), copied);
+    if (copied < size) name[copied] = '\0';
+    return static_cast<DWORD>(copied);
 }
 
 BOOL WINAPI GetProcessMemoryInfo(HANDLE process, PPROCESS_MEMORY_COUNTERS counters, DWORD size) {

@@ -6,7 +6,10 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <csignal>
 #include <ctime>
+#include <spawn.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -263,7 +266,7 @@ TEST_F(SystemInfo, MalformedProcessFilesNeverCrashTheWalk)
     VLSystemInfo info;
     const std::vector<VLSTProcessInfo> records = Walk(info, 10);
     ASSERT_EQ(records.size(), 4u);
-    EXPECT_EQ(std::string(records[0].name), longName.substr(0, 254)); // the name buffer's limit
+    EXPECT_EQ(std::string(records[0].name), longName.substr(0, 255)); // the record's limit
     EXPECT_EQ(records[0].runningTime, 0);
     EXPECT_STREQ(records[1].name, "odd");
     EXPECT_EQ(records[1].memory, INT_MAX);
@@ -273,5 +276,63 @@ TEST_F(SystemInfo, MalformedProcessFilesNeverCrashTheWalk)
 
     driver::SetModuleAvailable("psapi.dll", false);
     VLSystemInfo toolHelp;
-    EXPECT_EQ(Walk(toolHelp, 10).size(), 3u); // one with neither a name nor a stat is left out
+    const std::vector<VLSTProcessInfo> named = Walk(toolHelp, 10);
+    ASSERT_EQ(named.size(), 3u); // one with neither a name nor a stat is left out
+    EXPECT_EQ(std::string(named[0].name), longName.substr(0, 255));
+}
+
+// The longest name a file may have here, on a real process: both walks keep all of it.
+TEST_F(SystemInfo, BothWalksKeepTheLongestExecutableName)
+{
+    TempDir dir;
+    std::string name = "vorla-" + std::string(249, 's');
+    ASSERT_EQ(name.size(), 255u);
+    const std::string path = dir / name;
+    std::error_code error;
+    fs::copy_file("/bin/sleep", path, error);
+    fs::permissions(path, fs::perms::owner_all, error);
+    char seconds[] = "60";
+    char *arguments[] = {&name[0], seconds, nullptr};
+    pid_t child = 0;
+    if (error || posix_spawn(&child, path.c_str(), nullptr, nullptr, arguments, environ) != 0)
+        GTEST_SKIP() << "cannot run a program from " << dir.Path();
+    struct Reaper {
+        pid_t pid;
+        ~Reaper()
+        {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+        }
+    } reaper{child};
+
+    VLSystemInfo info;
+    const VLSTProcessInfo *found = Find(Walk(info, 1000), static_cast<unsigned>(child));
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(std::string(found->name), name);
+    EXPECT_GT(found->memory, 0);
+
+    driver::SetModuleAvailable("psapi.dll", false);
+    VLSystemInfo toolHelp;
+    found = Find(Walk(toolHelp, 1000), static_cast<unsigned>(child));
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(std::string(found->name), name);
+}
+
+// The system's name query as the walk relies on it: size is the most characters copied, and a
+// name that fills the buffer gets no terminator.
+TEST_F(SystemInfo, ModuleBaseNameFillsAtMostTheSizeGiven)
+{
+    HANDLE self = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, GetCurrentProcessId());
+    ASSERT_NE(self, nullptr);
+    char name[16];
+    std::memset(name, '#', sizeof name);
+    EXPECT_EQ(GetModuleBaseNameA(self, nullptr, name, 4), 4u);
+    EXPECT_EQ(std::string(name, 5), "test#");
+    std::memset(name, '#', sizeof name);
+    EXPECT_EQ(GetModuleBaseNameA(self, nullptr, name, 9), 9u);
+    EXPECT_EQ(std::string(name, 10), "test_util#");
+    EXPECT_EQ(GetModuleBaseNameA(self, nullptr, name, 10), 9u);
+    EXPECT_STREQ(name, "test_util");
+    EXPECT_EQ(GetModuleBaseNameA(self, nullptr, name, 0), 0u);
+    CloseHandle(self);
 }
