@@ -7,31 +7,61 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <unistd.h>
 #include <vector>
 
-inline int LoadPicture(const std::vector<uint8_t> &bytes)
+namespace fuzzing {
+
+// One file per process (parallel jobs each have their own), removed when the process ends.
+inline const std::string &PicturePath()
+{
+    static const std::string path = [] {
+        const char *folder = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+        return std::string(folder) + "/vorla-fuzz-" + std::to_string(getpid());
+    }();
+    static const bool removed = [] { return std::atexit([] { unlink(PicturePath().c_str()); }) == 0; }();
+    (void)removed;
+    return path;
+}
+
+inline bool WritePicture(const uint8_t *data, size_t size)
+{
+    FILE *file = std::fopen(PicturePath().c_str(), "wb");
+    if (!file)
+        return false;
+    const bool written = size == 0 || std::fwrite(data, 1, size, file) == size;
+    return std::fclose(file) == 0 && written;
+}
+
+// A 64 x 48 image with a black buffer, made once: loads write into it in place.
+inline VLImage &Picture()
 {
     static VLImage *image = [] {
         VLImage *made = new VLImage();
         made->SetSize(64, 48);
         return made;
     }();
-    static const std::string path = [] {
-        const char *folder = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-        return std::string(folder) + "/vorla-fuzz-" + std::to_string(getpid());
-    }();
-    FILE *file = std::fopen(path.c_str(), "wb");
-    if (!file)
+    return *image;
+}
+
+} // namespace fuzzing
+
+inline int LoadPicture(const std::vector<uint8_t> &bytes)
+{
+    if (!fuzzing::WritePicture(bytes.data(), bytes.size()))
         return 0;
-    if (!bytes.empty())
-        std::fwrite(bytes.data(), 1, bytes.size(), file);
-    std::fclose(file);
+    const char *path = fuzzing::PicturePath().c_str();
+    VLImage &image = fuzzing::Picture();
+    if (!image.GetPointer())
+        __builtin_trap();
     int width = 0, height = 0;
-    image->GetImageSize(path.c_str(), &width, &height);
-    // Two rectangles: the whole picture at the origin, and a part of it hanging off the image.
-    image->LoadImageA(path.c_str(), 0, 0, 1 << 20, 1 << 20, 0, 0);
-    image->LoadImageA(path.c_str(), 3, 1, 40, 30, -7, 20);
+    image.GetImageSize(path, &width, &height);
+    // Three rectangles: the whole picture at the origin, a part of it hanging off the image at
+    // the left, and the largest one, placed so far up that no row lands (every row is dropped).
+    image.LoadImageA(path, 0, 0, 1 << 20, 1 << 20, 0, 0);
+    image.LoadImageA(path, 3, 1, 40, 30, -7, 20);
+    image.LoadImageA(path, 1, 2, 0x7FFFFFFF, 0x7FFFFFFF, 5, -0x7FFFFFF0);
     return 0;
 }
