@@ -17,6 +17,8 @@ PACKAGES=(
   libsdl2-dev xvfb xdotool x11-apps
   # the Windows compile check
   g++-mingw-w64-x86-64
+  # the fuzz targets: clang, libFuzzer and the sanitizer runtimes for it, llvm-symbolizer for stacks
+  clang libclang-rt-14-dev llvm
 )
 
 if [[ "${1:-}" == "--list" ]]; then

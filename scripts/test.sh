@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Builds VorlaLib and runs every check: the tests in a plain build and in a build with
-# AddressSanitizer and UndefinedBehaviorSanitizer, then the Windows compile of the library.
+# AddressSanitizer and UndefinedBehaviorSanitizer, then the Windows compile of the library, then
+# the fuzz targets (clang, libFuzzer) replaying their seed and regression inputs.
 #
 #   bash scripts/test.sh                 all stages
 #   bash scripts/test.sh plain mingw     only the named stages (deps always runs)
 #
-# Stages: plain, sanitize, mingw. Exits non-zero when any stage fails and ends with a summary.
+# Stages: plain, sanitize, mingw, fuzz. Exits non-zero when any stage fails and ends with a
+# summary.
 # The test stages include the X server tests (ctest label x11): each starts its own Xvfb, so
 # they need no desktop; VORLA_CTEST_ARGS="-LE x11" leaves them out.
 # shellcheck disable=SC2317  # the helpers below are called through step
@@ -18,12 +20,12 @@ JOBS="$(nproc 2>/dev/null || echo 2)"
 TEST_TIMEOUT="${VORLA_TEST_TIMEOUT:-300}"   # seconds per test: a hung test fails, CI goes on
 SUPPRESSIONS="$ROOT/scripts/lsan-suppressions.txt"
 
-ALL_STAGES=(plain sanitize mingw)
+ALL_STAGES=(plain sanitize mingw fuzz)
 if [[ $# -gt 0 ]]; then
   STAGES=("$@")
   for stage in "${STAGES[@]}"; do
     case "$stage" in
-      plain|sanitize|mingw) ;;
+      plain|sanitize|mingw|fuzz) ;;
       *) echo "test.sh: unknown stage '$stage' (known: ${ALL_STAGES[*]})" >&2; exit 2 ;;
     esac
   done
@@ -105,7 +107,7 @@ finish() {
   else
     echo "RESULT: all stages passed"
   fi
-  if wants plain || wants sanitize; then
+  if wants plain || wants sanitize || wants fuzz; then
     echo "tests: $TESTS_PASSED passed, $TESTS_FAILED failed"
   fi
   exit $FAILED
@@ -157,6 +159,27 @@ if wants mingw; then
   else
     skip "mingw: build library" "configure failed"
   fi
+fi
+
+# ---- fuzz targets: library and targets instrumented, every target's corpora run once ----
+if wants fuzz; then
+  # Only the library and the targets: a replay takes seconds, the build a few minutes.
+  leaks=1
+  if [[ "$(awk '/^TracerPid:/ {print $2}' /proc/self/status 2>/dev/null)" != "0" ]]; then
+    leaks=0
+  fi
+  export ASAN_OPTIONS="detect_leaks=$leaks:strict_string_checks=1:detect_stack_use_after_return=1"
+  export LSAN_OPTIONS="suppressions=$SUPPRESSIONS:print_suppressions=0"
+  export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+  if step "fuzz: configure" configure build-fuzz -DVORLA_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+       -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+       -DVORLA_BUILD_TESTS=OFF -DVORLA_BUILD_EXAMPLES=OFF -DVORLA_BUILD_BENCH=OFF \
+       && step "fuzz: build" cmake --build "$ROOT/build-fuzz" --target fuzz_targets --parallel "$JOBS"; then
+    step "fuzz: replay corpora" run_tests build-fuzz
+  else
+    skip "fuzz: replay corpora" "build failed"
+  fi
+  unset ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS
 fi
 
 finish
