@@ -55,70 +55,87 @@ TEST_F(CoreTest, SixteenSlotsAreTakenLowestFirstAndReusedAfterClose)
 
 TEST_F(CoreTest, TerminateReleasesExactlyTheUsedSlotsOnce)
 {
-    VLWindow windows[4];
-    for (VLWindow &window : windows)
-        ASSERT_GE(window.CreateNewWindow("w", 20, 20, 80, 50, 0), 1000);
-    windows[1].Clear();
-    windows[2].Clear();
-    windows[0].AttachWindowEvent(Recorded::OnWindow);
-    windows[3].AttachWindowEvent(Recorded::OnWindow);
+    RunInOwnProcess([] {
+        VLWindow windows[4];
+        for (VLWindow &window : windows)
+            ASSERT_GE(window.CreateNewWindow("w", 20, 20, 80, 50, 0), 1000);
+        windows[1].Clear();
+        windows[2].Clear();
+        windows[0].AttachWindowEvent(Recorded::OnWindow);
+        windows[3].AttachWindowEvent(Recorded::OnWindow);
 
-    std::vector<std::string> classes = LibraryClasses();
-    std::sort(classes.begin(), classes.end());
-    EXPECT_EQ(classes, (std::vector<std::string>{"VorlaToolHintClass", "VorlaWindowClass00",
-                                                 "VorlaWindowClass03"}));
+        std::vector<std::string> classes = LibraryClasses();
+        std::sort(classes.begin(), classes.end());
+        EXPECT_EQ(classes, (std::vector<std::string>{"VorlaToolHintClass", "VorlaWindowClass00",
+                                                     "VorlaWindowClass03"}));
 
-    VorlaTerminate();
-    EXPECT_TRUE(LibraryClasses().empty());
-    EXPECT_TRUE(driver::TopLevelWindows().empty());
-    EXPECT_TRUE(driver::Timers().empty());
-    EXPECT_EQ(windows[0].GetWinID(), -1);
-    EXPECT_EQ(windows[3].GetWinID(), -1);
-    const std::vector<int> zero = Recorded::WindowCodes(1000);
-    const std::vector<int> three = Recorded::WindowCodes(1003);
-    EXPECT_NE(std::find(zero.begin(), zero.end(), 101), zero.end());
-    EXPECT_NE(std::find(three.begin(), three.end(), 101), three.end());
+        VorlaTerminate();
+        EXPECT_TRUE(LibraryClasses().empty());
+        EXPECT_TRUE(driver::TopLevelWindows().empty());
+        EXPECT_TRUE(driver::Timers().empty());
+        EXPECT_EQ(windows[0].GetWinID(), -1);
+        EXPECT_EQ(windows[3].GetWinID(), -1);
+        const std::vector<int> zero = Recorded::WindowCodes(1000);
+        const std::vector<int> three = Recorded::WindowCodes(1003);
+        EXPECT_NE(std::find(zero.begin(), zero.end(), 101), zero.end());
+        EXPECT_NE(std::find(three.begin(), three.end(), 101), three.end());
 
-    // Nothing happens a second time, and nothing may be created any more.
-    VorlaTerminate();
-    EXPECT_EQ(windows[0].CreateNewWindow("late", 20, 20, 80, 50, 0), -1);
-    EXPECT_TRUE(LibraryClasses().empty());
-    EXPECT_TRUE(driver::TopLevelWindows().empty());
+        // Nothing happens a second time, and nothing may be created any more.
+        VorlaTerminate();
+        EXPECT_EQ(windows[0].CreateNewWindow("late", 20, 20, 80, 50, 0), -1);
+        EXPECT_TRUE(LibraryClasses().empty());
+        EXPECT_TRUE(driver::TopLevelWindows().empty());
+    });
 }
 
 TEST(CoreLifetime, CallsOutsideTheLibraryLifetimeAreHarmless)
 {
-    driver::Reset();
-    VLWindow early;
-    EXPECT_EQ(early.CreateNewWindow("too early", 10, 10, 100, 100, 0), -1);
-    EXPECT_EQ(early.ShowWindow(1), 0);
-    EXPECT_EQ(early.DoModal(), 0);
-    early.UpdateWindow();
-    early.UpdateWindowRect(0, 0, 10, 10);
-    early.BeginPaint();
-    early.DrawFillRect(0, 0, 10, 10);
-    early.EndPaint();
-    early.EndPaint();
-    early.MessageBoxA("caption", "text");
-    early.CloseWindow();
-    EXPECT_EQ(early.GetWindowPosition().x, 0);
-    VorlaTerminate(); // before VorlaInitialize: ignored
-    EXPECT_TRUE(driver::TopLevelWindows().empty());
+    RunInOwnProcess([] {
+        driver::Reset();
+        VLWindow early;
+        EXPECT_EQ(early.CreateNewWindow("too early", 10, 10, 100, 100, 0), -1);
+        EXPECT_EQ(early.ShowWindow(1), 0);
+        EXPECT_EQ(early.DoModal(), 0);
+        early.UpdateWindow();
+        early.UpdateWindowRect(0, 0, 10, 10);
+        early.BeginPaint();
+        early.DrawFillRect(0, 0, 10, 10);
+        early.EndPaint();
+        early.EndPaint();
+        early.MessageBoxA("caption", "text");
+        early.CloseWindow();
+        EXPECT_EQ(early.GetWindowPosition().x, 0);
+        VorlaTerminate(); // before VorlaInitialize: ignored
+        EXPECT_TRUE(driver::TopLevelWindows().empty());
 
-    VorlaInitialize(nullptr, GetModuleHandleA(nullptr));
-    EXPECT_EQ(early.CreateNewWindow("now", 10, 10, 100, 100, 0), 1000);
-    VorlaTerminate();
+        VorlaInitialize(nullptr, GetModuleHandleA(nullptr));
+        EXPECT_EQ(early.CreateNewWindow("now", 10, 10, 100, 100, 0), 1000);
+        VorlaTerminate();
 
-    // Closed by termination: every operation is a no-op on it.
-    early.CloseWindow();
-    early.UpdateWindow();
-    early.BeginPaint();
-    early.SetPixel(1, 1);
-    early.EndPaint();
-    EXPECT_EQ(early.DoModal(), 0);
-    EXPECT_EQ(early.ShowWindow(1), 0);
-    EXPECT_TRUE(driver::TopLevelWindows().empty());
-    EXPECT_TRUE(driver::MessageBoxes().empty());
+        // Closed by termination: every operation is a no-op on it.
+        early.CloseWindow();
+        early.UpdateWindow();
+        early.BeginPaint();
+        early.SetPixel(1, 1);
+        early.EndPaint();
+        EXPECT_EQ(early.DoModal(), 0);
+        EXPECT_EQ(early.ShowWindow(1), 0);
+        EXPECT_TRUE(driver::TopLevelWindows().empty());
+        EXPECT_TRUE(driver::MessageBoxes().empty());
+    });
+}
+
+// The lifetime tests rest on this: termination in the other process stays there, and what fails
+// there fails the test here.
+TEST_F(CoreTest, OwnProcessKeepsTerminationThereAndReportsItsFailures)
+{
+    RunInOwnProcess([] { VorlaTerminate(); });
+    VLWindow window;
+    EXPECT_EQ(window.CreateNewWindow("still running", 10, 10, 100, 60, 0), 1000);
+
+    EXPECT_NONFATAL_FAILURE(RunInOwnProcess([] { ADD_FAILURE() << "failed over there"; }),
+                            "failed over there");
+    EXPECT_NONFATAL_FAILURE(RunInOwnProcess([] { std::_Exit(3); }), "exited with code 3");
 }
 
 TEST_F(CoreTest, DestroyedAndNamelessWindowsAreHarmless)

@@ -4,6 +4,7 @@
 #include <vorla/VorlaLib.h>
 
 #include "platform/testing/driver.h"
+#include "own_process.h"
 
 #include <gtest/gtest.h>
 
@@ -60,6 +61,9 @@ struct Recorded {
     }
 };
 
+// The library is initialized once per process and never again after VorlaTerminate: a test that
+// terminates it, or needs it not yet initialized, puts its body in RunInOwnProcess (own_process.h)
+// so the tests after it still have a library.
 class CoreTest : public ::testing::Test {
 protected:
     // The window system is reset before the fixture's members exist: widgets and windows create

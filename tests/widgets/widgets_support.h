@@ -4,6 +4,7 @@
 #include <vorla/VorlaLib.h>
 
 #include "platform/testing/driver.h"
+#include "own_process.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,8 @@
 
 namespace driver = vorla::testing;
 
+// A test that calls VorlaTerminate runs it inside RunInOwnProcess (own_process.h): the library
+// lives once per process, and the tests after it need it.
 class WidgetTest : public ::testing::Test {
 protected:
     WidgetTest() { driver::Reset(); }
