@@ -3,6 +3,7 @@
 
 #include "../draw/gothic_font.h"
 
+#include <climits>
 #include <cstring>
 
 namespace {
@@ -13,6 +14,11 @@ constexpr int TextCapacity = 512;
 
 // The hint whose popup paints when any hint popup is asked to paint.
 VLToolHint *currentHint = nullptr;
+
+int ClampToInt(long long value)
+{
+    return value < INT_MIN ? INT_MIN : value > INT_MAX ? INT_MAX : static_cast<int>(value);
+}
 
 COLORREF ToSystemColour(unsigned int colour)
 {
@@ -163,8 +169,9 @@ bool VLToolHint::Measure(int &width, int &height)
     }
     SelectObject(screen, previous);
     ReleaseDC(nullptr, screen);
-    width = widest + 10;
-    height = fontSize * lines + 10;
+    // A huge font or text gives a size the window system refuses, never a wrapped-around one.
+    width = ClampToInt(static_cast<long long>(widest) + 10);
+    height = ClampToInt(static_cast<long long>(fontSize) * lines + 10);
     return true;
 }
 
@@ -180,8 +187,9 @@ void VLToolHint::Move(int x, int y)
     RECT outer;
     if (!GetWindowRect(ownerHandle, &outer))
         return;
-    MoveWindow(popup, outer.left + x, outer.top + GetSystemMetrics(SM_CYBORDER) + GetSystemMetrics(SM_CYCAPTION) + y,
-               width, height, TRUE);
+    const long long top = static_cast<long long>(outer.top) + GetSystemMetrics(SM_CYBORDER) +
+                          GetSystemMetrics(SM_CYCAPTION) + y;
+    MoveWindow(popup, ClampToInt(static_cast<long long>(outer.left) + x), ClampToInt(top), width, height, TRUE);
     Refresh();
 }
 

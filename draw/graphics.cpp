@@ -4,6 +4,7 @@
 #include "gothic_font.h"
 #include "system_code.h"
 
+#include <climits>
 #include <cmath>
 #include <cstring>
 #include <new>
@@ -253,13 +254,18 @@ private:
 // Radial point of an angle in degrees, clockwise from twelve o'clock, on a circle of the box.
 POINT RadialPoint(int left, int top, int right, int bottom, int angle)
 {
-    const int rx = (right - left) >> 1;
-    const int ry = (bottom - top) >> 1;
-    const int radius = (rx + ry) >> 1;
-    const double turn = (90 - angle) * 0.017453292519444445;
+    // A box as wide as the int range, or an angle near its ends, needs 64 bits; the point stays
+    // inside the box, so it fits an int again.
+    const long long rx = (static_cast<long long>(right) - left) >> 1;
+    const long long ry = (static_cast<long long>(bottom) - top) >> 1;
+    const long long radius = (rx + ry) >> 1;
+    const double turn = static_cast<double>(90LL - angle) * 0.017453292519444445;
+    const auto toInt = [](long long value) {
+        return static_cast<LONG>(value < INT_MIN ? INT_MIN : value > INT_MAX ? INT_MAX : value);
+    };
     POINT point;
-    point.x = left + rx + static_cast<LONG>(radius * std::cos(turn));
-    point.y = top + ry - static_cast<LONG>(radius * std::sin(turn));
+    point.x = toInt(left + rx + static_cast<long long>(static_cast<double>(radius) * std::cos(turn)));
+    point.y = toInt(top + ry - static_cast<long long>(static_cast<double>(radius) * std::sin(turn)));
     return point;
 }
 

@@ -137,8 +137,11 @@ void VLIcon::DrawImage(HDC context, int left, int top, int right, int bottom, in
     // The work bitmap first takes the background, so keyed pixels and greying show it.
     StretchBlt(memoryContext, 0, 0, width, height, context, left, top, width, height, SRCCOPY);
     GdiFlush();
-    const int rows = bottom - top < height ? bottom - top : height;
-    const int columns = right - left < width ? right - left : width;
+    // The box may span the whole int range, or be turned inside out: measure it in 64 bits.
+    const long long boxRows = static_cast<long long>(bottom) - top;
+    const long long boxColumns = static_cast<long long>(right) - left;
+    const int rows = boxRows < height ? static_cast<int>(boxRows) : height;
+    const int columns = boxColumns < width ? static_cast<int>(boxColumns) : width;
     for (int row = 0; row < rows; ++row) {
         unsigned char *work = workBits + static_cast<size_t>(height - 1 - row) * workRowLength;
         const unsigned char *pixel = pixels + static_cast<size_t>(row) * width * 4;

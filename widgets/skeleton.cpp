@@ -3,6 +3,7 @@
 #include "skeleton.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace {
 
@@ -43,7 +44,8 @@ unsigned int OneAndAHalf(unsigned int colour)
 
 HBITMAP CreateOffscreen(int width, int height)
 {
-    if (width < 0 || height < 0)
+    // (width+1) by (height+1) must not wrap around; the system refuses what it cannot make.
+    if (width < 0 || height < 0 || width == INT_MAX || height == INT_MAX)
         return nullptr;
     HDC screen = GetDC(nullptr);
     if (!screen)

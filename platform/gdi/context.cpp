@@ -4,6 +4,7 @@
 #include "internal/system.h"
 
 #include <cstring>
+#include <new>
 
 namespace vorla::platform::gdi {
 
@@ -412,15 +413,37 @@ int WINAPI GetClipBox(HDC dc, LPRECT rect) {
     return r.Empty() ? NULLREGION : r.IsRectangle() ? SIMPLEREGION : COMPLEXREGION;
 }
 
+// Bitmaps as large as the system would make: each side within the 27-bit device coordinates of
+// its GDI, and at most 256 MiB of pixels, like a window's framebuffer. Rows are word-aligned for
+// device-dependent bitmaps (align 16) and double-word aligned for DIB sections (align 32); the
+// row length in bytes, or 0 when the bitmap is refused.
+static long long BitmapRowBytes(long long width, long long height, long long bits, long long align) {
+    constexpr long long SideLimit = 1LL << 27, ByteLimit = 1LL << 28;
+    if (width <= 0 || height <= 0 || width > SideLimit || height > SideLimit) return 0;
+    const long long row = ((width * bits + align - 1) / align) * (align / 8);
+    return row * height > ByteLimit ? 0 : row;
+}
+
+// Storage for a new bitmap's pixels, false when the memory cannot be had.
+static bool Allocate(Bitmap &b, long long bytes) {
+    try {
+        b.storage.assign(static_cast<size_t>(bytes), 0);
+    } catch (const std::bad_alloc &) {
+        return false;
+    }
+    return true;
+}
+
 HBITMAP WINAPI CreateBitmap(int width, int height, UINT planes, UINT bits, const void *data) {
-    if (width <= 0 || height <= 0 || planes != 1 || (bits != 1 && bits != 24 && bits != 32)) return nullptr;
-    if (static_cast<long long>(width) * height > (1LL << 28)) return nullptr;
+    if (planes != 1 || (bits != 1 && bits != 24 && bits != 32)) return nullptr;
+    const long long row = BitmapRowBytes(width, height, bits, 16);
+    if (row == 0) return nullptr;
     auto b = std::make_unique<Bitmap>();
     b->width = width;
     b->height = height;
     b->bits_per_pixel = static_cast<int>(bits);
-    b->row_bytes = ((width * static_cast<int>(bits) + 15) / 16) * 2;
-    b->storage.assign(static_cast<size_t>(b->row_bytes) * static_cast<size_t>(height), 0);
+    b->row_bytes = static_cast<int>(row);
+    if (!Allocate(*b, row * height)) return nullptr;
     if (data) std::memcpy(b->storage.data(), data, b->storage.size());
     b->bits = b->storage.data();
     return static_cast<HBITMAP>(Insert(std::move(b)));
@@ -451,8 +474,8 @@ HBITMAP WINAPI CreateDIBSection(HDC dc, const BITMAPINFO *info, UINT usage, void
     if (width <= 0 || height == 0 || height == INT32_MIN) return nullptr;
     bool bottom_up = height > 0;
     if (height < 0) height = -height;
-    long long row = ((static_cast<long long>(width) * h.biBitCount + 31) / 32) * 4;
-    if (row * height > (1LL << 30)) return nullptr;
+    const long long row = BitmapRowBytes(width, height, h.biBitCount, 32);
+    if (row == 0) return nullptr;
     auto b = std::make_unique<Bitmap>();
     b->width = width;
     b->height = height;
@@ -460,7 +483,7 @@ HBITMAP WINAPI CreateDIBSection(HDC dc, const BITMAPINFO *info, UINT usage, void
     b->dib = true;
     b->bottom_up = bottom_up;
     b->row_bytes = static_cast<int>(row);
-    b->storage.assign(static_cast<size_t>(row * height), 0);
+    if (!Allocate(*b, row * height)) return nullptr;
     b->bits = b->storage.data();
     if (bits_out) *bits_out = b->storage.data();
     return static_cast<HBITMAP>(Insert(std::move(b)));

@@ -197,7 +197,7 @@ int WINAPI GetObjectA(HGDIOBJ handle, int size, LPVOID out) {
         info.bmType = 0;
         info.bmWidth = b->width;
         info.bmHeight = b->height;
-        info.bmWidthBytes = ((b->width * b->bits_per_pixel + 15) / 16) * 2;
+        info.bmWidthBytes = static_cast<LONG>(((static_cast<long long>(b->width) * b->bits_per_pixel + 15) / 16) * 2);
         info.bmPlanes = 1;
         info.bmBitsPixel = static_cast<WORD>(b->bits_per_pixel);
         info.bmBits = b->dib ? b->storage.data() : nullptr;
@@ -277,7 +277,7 @@ HFONT WINAPI CreateFontIndirectA(const LOGFONTA *description) {
     f->description = *description;
     f->description.lfFaceName[LF_FACESIZE - 1] = 0;
     LONG h = description->lfHeight;
-    f->em = h < 0 ? -h : (h == 0 ? 12 : h);
+    f->em = h == INT32_MIN ? 12 : h < 0 ? -h : (h == 0 ? 12 : h); // the text code reads INT32_MIN as -12 too
     return static_cast<HFONT>(Insert(std::move(f)));
 }
 

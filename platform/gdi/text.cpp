@@ -2,6 +2,8 @@
 // background modes, and DrawTextA's lines, alignment, prefixes and clipping.
 #include "gdi/text.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstring>
 #include <string>
 
@@ -13,10 +15,23 @@ namespace {
 thread_local std::vector<const Glyph *> t_glyphs;
 thread_local std::string t_line;
 
+// Text positions come from callers and may lie anywhere in the int range; with the advances of a
+// long text added they are kept in 64 bits, and only what meets the clip is drawn.
+using Position = long long;
+
+int ClampToInt(Position value) {
+    return value < INT_MIN ? INT_MIN : value > INT_MAX ? INT_MAX : static_cast<int>(value);
+}
+
+// A box of 64-bit edges cut to the int range; the clip boxes it meets are far inside that range.
+Box ClampedBox(Position left, Position top, Position right, Position bottom) {
+    return Box{ClampToInt(left), ClampToInt(top), ClampToInt(right), ClampToInt(bottom)};
+}
+
 // The glyphs of a text and the sum of their advances.
-int Layout(FontFace &face, const char *text, int length, std::vector<const Glyph *> &glyphs) {
+Position Layout(FontFace &face, const char *text, int length, std::vector<const Glyph *> &glyphs) {
     glyphs.clear();
-    int width = 0;
+    Position width = 0;
     for (int i = 0; i < length;) {
         TextUnit unit = NextUnit(text, length, i);
         const Glyph &glyph = face.Get(unit.code);
@@ -29,8 +44,8 @@ int Layout(FontFace &face, const char *text, int length, std::vector<const Glyph
 
 template <bool Rgb32>
 void PaintGlyphs(Canvas &canvas, const Box &area, const GlyphRun *runs, const std::vector<const Glyph *> &glyphs,
-                 int x, int baseline, uint32_t rgb) {
-    int pen = x;
+                 Position x, Position baseline, uint32_t rgb) {
+    Position pen = x;
     for (const Glyph *glyph : glyphs) {
         const Box &b = glyph->bounds;
         if (glyph->run_count && pen + b.right > area.left && pen + b.left < area.right &&
@@ -38,8 +53,10 @@ void PaintGlyphs(Canvas &canvas, const Box &area, const GlyphRun *runs, const st
             bool inside = pen + b.left >= area.left && pen + b.right <= area.right && baseline + b.top >= area.top &&
                           baseline + b.bottom <= area.bottom;
             const GlyphRun *run = runs + glyph->first_run, *end = run + glyph->run_count;
+            // The glyph meets the area, so its runs lie within a glyph's size of it: ints again.
             for (; run != end; ++run) {
-                int y = baseline + run->dy, x0 = pen + run->x0, x1 = pen + run->x1;
+                int y = static_cast<int>(baseline + run->dy), x0 = static_cast<int>(pen + run->x0),
+                    x1 = static_cast<int>(pen + run->x1);
                 if (!inside) {
                     if (y < area.top || y >= area.bottom) continue;
                     x0 = std::max(x0, area.left);
@@ -60,17 +77,27 @@ void PaintGlyphs(Canvas &canvas, const Box &area, const GlyphRun *runs, const st
 
 // Draws laid-out glyphs with the cell's top-left at (x, y): the background first in OPAQUE mode,
 // then the glyph pixels in the text colour, all inside the canvas clip.
-void DrawRun(const State &state, Canvas &canvas, FontFace &face, const std::vector<const Glyph *> &glyphs, int x,
-             int y, int width) {
+void DrawRun(const State &state, Canvas &canvas, FontFace &face, const std::vector<const Glyph *> &glyphs,
+             Position x, Position y, Position width) {
     const CellMetrics &m = face.Metrics();
     if (state.background_mode == OPAQUE && width > 0)
-        canvas.Fill(Box{x, y, x + width, y + m.height}, ToRgb(state.background_colour));
-    Box ink;
-    int pen = x, baseline = y + m.ascent;
+        canvas.Fill(ClampedBox(x, y, x + width, y + m.height), ToRgb(state.background_colour));
+    Position ink_left = 0, ink_top = 0, ink_right = 0, ink_bottom = 0;
+    bool inked = false;
+    Position pen = x, baseline = y + m.ascent;
     for (const Glyph *glyph : glyphs) {
-        if (glyph->run_count) ink = ink.Bound(glyph->bounds.Offset(pen, baseline));
+        if (glyph->run_count) {
+            const Box &b = glyph->bounds;
+            ink_left = inked ? std::min(ink_left, pen + b.left) : pen + b.left;
+            ink_top = inked ? std::min(ink_top, baseline + b.top) : baseline + b.top;
+            ink_right = inked ? std::max(ink_right, pen + b.right) : pen + b.right;
+            ink_bottom = inked ? std::max(ink_bottom, baseline + b.bottom) : baseline + b.bottom;
+            inked = true;
+        }
         pen += glyph->advance;
     }
+    if (!inked) return;
+    const Box ink = ClampedBox(ink_left, ink_top, ink_right, ink_bottom);
     if (ink.Empty()) return;
     uint32_t rgb = ToRgb(state.text_colour);
     const GlyphRun *runs = face.Runs();
@@ -127,13 +154,13 @@ BOOL WINAPI GetTextExtentPoint32A(HDC dc, LPCSTR text, int length, LPSIZE size) 
     std::lock_guard<std::mutex> hold(TextLock());
     FontFace *face = SelectedFace(ContextOf(dc));
     if (!face) return FALSE;
-    int width = 0;
+    Position width = 0;
     for (int i = 0; i < length;) {
         TextUnit unit = NextUnit(text, length, i);
         width += face->Get(unit.code).advance;
         i += unit.bytes;
     }
-    size->cx = width;
+    size->cx = ClampToInt(width);
     size->cy = length > 0 ? face->Metrics().height : 0;
     return TRUE;
 }
@@ -144,24 +171,24 @@ BOOL WINAPI TextOutA(HDC dc, int x, int y, LPCSTR text, int length) {
     Context *c = ContextOf(dc);
     FontFace *face = SelectedFace(c);
     if (!face) return FALSE;
-    int width = Layout(*face, text, length, t_glyphs);
+    Position width = Layout(*face, text, length, t_glyphs);
     const CellMetrics &m = face->Metrics();
     UINT align = c->state.text_align;
     if (align & TA_UPDATECP) {
         x = c->state.position.x;
         y = c->state.position.y;
     }
-    int left = x;
+    Position left = x;
     if ((align & TA_CENTER) == TA_CENTER) left = x - width / 2;
     else if (align & TA_RIGHT) left = x - width;
-    int top = y;
-    if ((align & TA_BASELINE) == TA_BASELINE) top = y - m.ascent;
-    else if (align & TA_BOTTOM) top = y - m.height;
+    Position top = y;
+    if ((align & TA_BASELINE) == TA_BASELINE) top = static_cast<Position>(y) - m.ascent;
+    else if (align & TA_BOTTOM) top = static_cast<Position>(y) - m.height;
     if (align & TA_UPDATECP) {
         // The current position moves past the text in the direction it is written from.
         if ((align & TA_CENTER) == TA_CENTER) {
-        } else if (align & TA_RIGHT) c->state.position.x = x - width;
-        else c->state.position.x = x + width;
+        } else if (align & TA_RIGHT) c->state.position.x = ClampToInt(x - width);
+        else c->state.position.x = ClampToInt(x + width);
     }
     Canvas canvas;
     if (!MakeCanvas(*c, canvas)) return FALSE;
@@ -185,10 +212,11 @@ int WINAPI DrawTextA(HDC dc, LPCSTR text, int count, LPRECT rect, UINT format) {
     if (drawing && !(format & DT_NOCLIP))
         canvas.clip.Intersect(Box{rect->left, rect->top, rect->right, rect->bottom});
 
-    int y = rect->top;
-    if (single && (format & DT_VCENTER)) y = rect->top + (rect->bottom - rect->top) / 2 - m.height / 2;
-    else if (single && (format & DT_BOTTOM)) y = rect->bottom - m.height;
-    int lines = 0, widest = 0;
+    Position y = rect->top;
+    if (single && (format & DT_VCENTER))
+        y = rect->top + (static_cast<Position>(rect->bottom) - rect->top) / 2 - m.height / 2;
+    else if (single && (format & DT_BOTTOM)) y = static_cast<Position>(rect->bottom) - m.height;
+    Position lines = 0, widest = 0;
 
     for (int start = 0; start < count;) {
         // One line: up to CR, LF or CR LF, or the whole text when single-line.
@@ -225,15 +253,16 @@ int WINAPI DrawTextA(HDC dc, LPCSTR text, int count, LPRECT rect, UINT format) {
         }
 
         int length = static_cast<int>(t_line.size());
-        int width = Layout(*face, t_line.data(), length, t_glyphs);
+        Position width = Layout(*face, t_line.data(), length, t_glyphs);
         widest = std::max(widest, width);
         if (drawing) {
-            int x = rect->left;
-            if (format & DT_CENTER) x = (rect->left + rect->right - width) / 2;
+            Position x = rect->left;
+            if (format & DT_CENTER) x = (static_cast<Position>(rect->left) + rect->right - width) / 2;
             else if (format & DT_RIGHT) x = rect->right - width;
             DrawRun(c->state, canvas, *face, t_glyphs, x, y, width);
             if (underline >= 0) {
-                int offset = 0, i = 0;
+                Position offset = 0;
+                int i = 0;
                 size_t g = 0;
                 while (i < underline && g < t_glyphs.size()) {
                     i += NextUnit(t_line.data(), length, i).bytes;
@@ -241,8 +270,8 @@ int WINAPI DrawTextA(HDC dc, LPCSTR text, int count, LPRECT rect, UINT format) {
                 }
                 if (g < t_glyphs.size()) {
                     // As a pen line from the character's left edge to its right edge, end excluded.
-                    int x0 = x + offset, x1 = x0 + t_glyphs[g]->advance - 1;
-                    canvas.Fill(Box{x0, y + m.ascent + 1, x1, y + m.ascent + 2}, ToRgb(c->state.text_colour));
+                    Position x0 = x + offset, x1 = x0 + t_glyphs[g]->advance - 1;
+                    canvas.Fill(ClampedBox(x0, y + m.ascent + 1, x1, y + m.ascent + 2), ToRgb(c->state.text_colour));
                 }
             }
         }
@@ -253,11 +282,11 @@ int WINAPI DrawTextA(HDC dc, LPCSTR text, int count, LPRECT rect, UINT format) {
     }
 
     if (calculate) {
-        rect->right = rect->left + widest;
-        rect->bottom = rect->top + lines * m.height;
-        return lines * m.height;
+        rect->right = ClampToInt(rect->left + widest);
+        rect->bottom = ClampToInt(rect->top + lines * m.height);
+        return ClampToInt(lines * m.height);
     }
-    return lines == 0 ? 0 : y - rect->top;
+    return lines == 0 ? 0 : ClampToInt(y - rect->top);
 }
 
 } // extern "C"

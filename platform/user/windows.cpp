@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <new>
 
 namespace vorla::platform {
 
@@ -169,10 +170,54 @@ static void RaiseInZOrder(HWND window) {
     }
 }
 
-static void ResizeFramebuffer(Window &w) {
-    if (!w.TopLevel()) return;
-    if (!w.framebuffer) w.framebuffer = std::make_unique<Framebuffer>();
-    w.framebuffer->Resize(w.client_box.Width(), w.client_box.Height(), 0xFFFFFF);
+// Window rectangles stay inside the device coordinates the system's GDI can address (27 bits,
+// what its 28.4 fixed point leaves), so the difference of any two coordinates still fits an int.
+constexpr long long CoordinateLimit = 1LL << 27;
+// A top-level window's client pixels: at most 16384 on a side (the largest surface a display
+// backend is sure to take) and at most 256 MiB in all, so that one window cannot take the memory
+// of the whole machine.
+constexpr long long FramebufferSideLimit = 16384;
+constexpr long long FramebufferPixelLimit = 1LL << 26;
+
+// The rectangle of a window at (x, y) of width x height in its parent's client area (the screen
+// for a top-level window), or false when it leaves the coordinate space or its framebuffer would
+// pass the limits. width and height are not negative.
+static bool PlaceWindow(const Window &w, long long x, long long y, long long width, long long height, Box &window_box,
+                        Box &client_box) {
+    long long origin_x = 0, origin_y = 0;
+    if (Window *p = FindWindow(w.parent)) {
+        origin_x = p->client_box.left;
+        origin_y = p->client_box.top;
+    }
+    const long long left = origin_x + x, top = origin_y + y, right = left + width, bottom = top + height;
+    for (long long edge : {left, top, right, bottom})
+        if (edge < -CoordinateLimit || edge > CoordinateLimit) {
+            SetLastError(87); // ERROR_INVALID_PARAMETER
+            return false;
+        }
+    window_box = Box{static_cast<int>(left), static_cast<int>(top), static_cast<int>(right), static_cast<int>(bottom)};
+    client_box = ClientBoxFor(window_box, w.style, w.ex_style);
+    if (w.TopLevel()) {
+        const long long cw = client_box.Width(), ch = client_box.Height();
+        if (cw > FramebufferSideLimit || ch > FramebufferSideLimit || cw * ch > FramebufferPixelLimit) {
+            SetLastError(8); // ERROR_NOT_ENOUGH_MEMORY
+            return false;
+        }
+    }
+    return true;
+}
+
+// False when the memory for the pixels cannot be had; the old framebuffer then stays as it was.
+static bool ResizeFramebuffer(Window &w) {
+    if (!w.TopLevel()) return true;
+    try {
+        if (!w.framebuffer) w.framebuffer = std::make_unique<Framebuffer>();
+        w.framebuffer->Resize(w.client_box.Width(), w.client_box.Height(), 0xFFFFFF);
+    } catch (const std::bad_alloc &) {
+        SetLastError(8); // ERROR_NOT_ENOUGH_MEMORY
+        return false;
+    }
+    return true;
 }
 
 // Picks the window that becomes active when the active one goes away: its owner if it can take
@@ -355,14 +400,9 @@ HWND WINAPI CreateWindowExA(DWORD ex_style, LPCSTR class_name, LPCSTR title, DWO
     if (width < 0) width = 0;
     if (height < 0) height = 0;
 
-    int origin_x = 0, origin_y = 0;
-    if (Window *p = FindWindow(w->parent)) {
-        origin_x = p->client_box.left;
-        origin_y = p->client_box.top;
-    }
-    w->window_box = Box{origin_x + x, origin_y + y, origin_x + x + width, origin_y + y + height};
-    w->client_box = ClientBoxFor(w->window_box, w->style, w->ex_style);
-    ResizeFramebuffer(*w);
+    // A rectangle or framebuffer that cannot be made refuses the window before anyone hears of it.
+    if (!PlaceWindow(*w, x, y, width, height, w->window_box, w->client_box) || !ResizeFramebuffer(*w))
+        return nullptr;
     window_class->windows++;
 
     Window *raw = w.get();
@@ -492,16 +532,18 @@ BOOL WINAPI MoveWindow(HWND window, int x, int y, int width, int height, BOOL re
     if (!w) return FALSE;
     if (width < 0) width = 0;
     if (height < 0) height = 0;
-    int origin_x = 0, origin_y = 0;
-    if (Window *p = FindWindow(w->parent)) {
-        origin_x = p->client_box.left;
-        origin_y = p->client_box.top;
-    }
-    Box old_client = w->client_box;
-    w->window_box = Box{origin_x + x, origin_y + y, origin_x + x + width, origin_y + y + height};
-    w->client_box = ClientBoxFor(w->window_box, w->style, w->ex_style);
+    // A rectangle that cannot be made leaves the window where and as large as it was.
+    Box window_box, client_box;
+    if (!PlaceWindow(*w, x, y, width, height, window_box, client_box)) return FALSE;
+    Box old_window = w->window_box, old_client = w->client_box;
+    w->window_box = window_box;
+    w->client_box = client_box;
     bool resized = old_client.Width() != w->client_box.Width() || old_client.Height() != w->client_box.Height();
-    if (resized) ResizeFramebuffer(*w);
+    if (resized && !ResizeFramebuffer(*w)) {
+        w->window_box = old_window;
+        w->client_box = old_client;
+        return FALSE;
+    }
     if (w->surface) CurrentBackend().MoveSurface(w->surface, LayoutOf(*w));
     if (repaint || resized) InvalidateWhole(*w, true);
     if (old_client.left != w->client_box.left || old_client.top != w->client_box.top) {
