@@ -306,14 +306,16 @@ TEST_F(SystemInfo, BothWalksKeepTheLongestExecutableName)
     } reaper{child};
 
     VLSystemInfo info;
-    const VLSTProcessInfo *found = Find(Walk(info, 1000), static_cast<unsigned>(child));
+    const std::vector<VLSTProcessInfo> records = Walk(info, 1000);
+    const VLSTProcessInfo *found = Find(records, static_cast<unsigned>(child));
     ASSERT_NE(found, nullptr);
     EXPECT_EQ(std::string(found->name), name);
     EXPECT_GT(found->memory, 0);
 
     driver::SetModuleAvailable("psapi.dll", false);
     VLSystemInfo toolHelp;
-    found = Find(Walk(toolHelp, 1000), static_cast<unsigned>(child));
+    const std::vector<VLSTProcessInfo> named = Walk(toolHelp, 1000);
+    found = Find(named, static_cast<unsigned>(child));
     ASSERT_NE(found, nullptr);
     EXPECT_EQ(std::string(found->name), name);
 }
