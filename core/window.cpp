@@ -10,6 +10,8 @@
 #include "tool_hint.h"
 #include "window_internals.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstring>
 
 namespace {
@@ -199,9 +201,15 @@ int VLWindow::CreateNewWindow(const char *text, int x, int y, int width, int hei
     library.slots[slot] = WindowSlot{nullptr, this, 1, 1, 0};
 
     const int caption = GetSystemMetrics(tool ? SM_CYSMCAPTION : SM_CYCAPTION);
-    const int outerWidth = width + 2 * (GetSystemMetrics(SM_CXEDGE) + GetSystemMetrics(SM_CXBORDER));
-    const int outerHeight =
-        height + caption + GetSystemMetrics(SM_CYBORDER) + 2 * GetSystemMetrics(SM_CYEDGE);
+    // Sizes near the int limits must not wrap around into small windows: the window system
+    // refuses what passes the int range.
+    const auto toInt = [](long long value) {
+        return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
+    };
+    const int outerWidth = toInt(static_cast<long long>(width) +
+                                 2LL * (GetSystemMetrics(SM_CXEDGE) + GetSystemMetrics(SM_CXBORDER)));
+    const int outerHeight = toInt(static_cast<long long>(height) + caption + GetSystemMetrics(SM_CYBORDER) +
+                                  2LL * GetSystemMetrics(SM_CYEDGE));
 
     char shortTitle[TitleCapacity];
     CopyTitle(shortTitle, text);
