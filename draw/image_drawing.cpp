@@ -5,6 +5,7 @@
 #include "image_access.h"
 
 #include <climits>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -53,6 +54,50 @@ int ClipEdge(const Point *in, int count, Point *out, Inside inside, Cross cross)
             out[written++] = cross(p, q);
     }
     return written;
+}
+
+// floor(sqrt(n)) exactly, for any 64-bit n.
+unsigned long long SquareRoot(unsigned long long n)
+{
+    constexpr unsigned long long Largest = 0xFFFFFFFFull; // the root of the largest n
+    unsigned long long root = static_cast<unsigned long long>(std::sqrt(static_cast<long double>(n)));
+    if (root > Largest)
+        root = Largest;
+    while (root > 0 && root * root > n)
+        --root;
+    while (root < Largest && (root + 1) * (root + 1) <= n)
+        ++root;
+    return root;
+}
+
+// The circle stepping of radius r >= 1 (d = j = r, i = 0; d -= 2i + 1, i += 1; when d < 0, j -= 1
+// and d += 2j; while j >= i) keeps d = r^2 - i^2 - j^2 + j after every step, and so draws at step i
+// the offset J(i), the largest j with j(j - 1) <= r^2 - i^2; it draws step 0 and every later step
+// with J(i) >= i. The offset of step i, or -1 when the stepping never draws that step.
+long long CircleOffset(long long r, long long i)
+{
+    if (i < 0 || i > r)
+        return -1;
+    const unsigned long long room = static_cast<unsigned long long>(r * r - i * i);
+    // j(j - 1) <= room exactly when (2j - 1)^2 <= 4 room + 1.
+    const long long j = static_cast<long long>((SquareRoot(4 * room + 1) + 1) / 2);
+    return i > 0 && j < i ? -1 : j;
+}
+
+// The largest drawn step i whose offset J(i) is j, or -1 when no drawn step has that offset.
+long long WidestStepAt(long long r, long long j)
+{
+    // The steps with J(i) >= j are i = 0 .. last(j), where last(j)^2 <= r^2 - j(j - 1).
+    const auto last = [r](long long k) {
+        const long long room = r * r - k * (k - 1);
+        return room < 0 ? -1 : static_cast<long long>(SquareRoot(static_cast<unsigned long long>(room)));
+    };
+    if (j < 0 || j > r)
+        return -1;
+    long long widest = last(j);
+    if (widest > j)
+        widest = j; // later steps are not drawn (J(i) < i), except step 0
+    return widest > last(j + 1) ? widest : -1;
 }
 
 } // namespace
@@ -238,23 +283,27 @@ void VLImage::DrawCircle(int cx, int cy, int r)
     if (static_cast<long long>(cx) + r < 0 || static_cast<long long>(cx) - r >= width ||
         static_cast<long long>(cy) + r < 0 || static_cast<long long>(cy) - r >= height)
         return;
-    long long d = r;
-    long long j = r;
-    long long i = 0;
-    do {
+    if (r == 0) {
+        SetPixel(cx, cy);
+        return;
+    }
+    // Only steps whose row offset meets a buffer row (cy +- i) or whose column offset meets a
+    // buffer column (cx +- i) can write a pixel, so the cost follows the buffer, not the radius.
+    const auto step = [&](long long i) {
+        const long long j = CircleOffset(r, i);
+        if (j < 0)
+            return;
         const long long xs[8] = {cx + j, cx - j, cx + j, cx - j, cx + i, cx - i, cx + i, cx - i};
         const long long ys[8] = {cy + i, cy + i, cy - i, cy - i, cy + j, cy + j, cy - j, cy - j};
         for (int k = 0; k < 8; ++k)
             if (xs[k] >= 0 && ys[k] >= 0 && xs[k] < width && ys[k] < height)
                 std::memcpy(pixels + (static_cast<size_t>(ys[k]) * width + static_cast<size_t>(xs[k])) * 4,
                             &foregroundPixel, 4);
-        d = d - 2 * i - 1;
-        i = i + 1;
-        if (d < 0) {
-            j = j - 1;
-            d = d + 2 * j;
-        }
-    } while (j >= i);
+    };
+    for (long long row = 0; row < height; ++row)
+        step(std::llabs(row - cy));
+    for (long long column = 0; column < width; ++column)
+        step(std::llabs(column - cx));
 }
 
 void VLImage::DrawFillCircle(int cx, int cy, int r)
@@ -264,21 +313,22 @@ void VLImage::DrawFillCircle(int cx, int cy, int r)
     if (static_cast<long long>(cx) + r < 0 || static_cast<long long>(cx) - r >= width ||
         static_cast<long long>(cy) + r < 0 || static_cast<long long>(cy) - r >= height)
         return;
-    long long d = r;
-    long long j = r;
-    long long i = 0;
-    do {
-        DrawHLine(Clamp(cx - j), Clamp(cy + i), Clamp(cx + j));
-        DrawHLine(Clamp(cx - j), Clamp(cy - i), Clamp(cx + j));
-        DrawHLine(Clamp(cx - i), Clamp(cy + j), Clamp(cx + i));
-        DrawHLine(Clamp(cx - i), Clamp(cy - j), Clamp(cx + i));
-        d = d - 2 * i - 1;
-        i = i + 1;
-        if (d < 0) {
-            j = j - 1;
-            d = d + 2 * j;
-        }
-    } while (j >= i);
+    if (r == 0) {
+        DrawHLine(cx, cy, cx);
+        return;
+    }
+    // Each buffer row gets the runs the stepping draws on it: the run of half-width J(i) of the
+    // step i whose row offset it is, and the runs of half-width i of the steps whose column offset
+    // J(i) it is. Those runs are nested, so the widest drawn one stands for them all.
+    for (long long row = 0; row < height; ++row) {
+        const long long offset = std::llabs(row - cy);
+        const long long half = CircleOffset(r, offset);
+        if (half >= 0)
+            DrawHLine(Clamp(cx - half), static_cast<int>(row), Clamp(cx + half));
+        const long long widest = WidestStepAt(r, offset);
+        if (widest >= 0)
+            DrawHLine(Clamp(cx - widest), static_cast<int>(row), Clamp(cx + widest));
+    }
 }
 
 void VLImage::DrawPolygon(VLSTPosition *points, int count)
