@@ -1,6 +1,8 @@
 // The child list of windows and containers.
 #include "child_list.h"
 
+#include "life_guard.h"
+
 #include <cstddef>
 #include <new>
 
@@ -10,6 +12,7 @@ int VLChildList::Add(void *widget, int type)
         return 0;
     try {
         entries_.push_back(Entry{type, widget});
+        LifeGuard::End(this);
     } catch (const std::bad_alloc &) {
         return 0;
     }
@@ -31,6 +34,7 @@ int VLChildList::RemoveAt(int index)
     if (index < 0 || index >= Count())
         return 0;
     entries_.erase(entries_.begin() + index);
+    LifeGuard::End(this);
     return 1;
 }
 
@@ -40,4 +44,15 @@ int VLChildList::Find(void *widget, int type) const
         if (entries_[static_cast<std::size_t>(i)].type == type && entries_[static_cast<std::size_t>(i)].widget == widget)
             return i;
     return -1;
+}
+
+void VLChildList::Clear()
+{
+    entries_.clear();
+    LifeGuard::End(this);
+}
+
+VLChildList::~VLChildList()
+{
+    LifeGuard::End(this);
 }

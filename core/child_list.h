@@ -6,6 +6,12 @@
 
 class VLChildList {
 public:
+    VLChildList() = default;
+    // Walks in progress over a list that goes away stop at once.
+    ~VLChildList();
+    VLChildList(const VLChildList &) = delete;
+    VLChildList &operator=(const VLChildList &) = delete;
+
     // 0 for a pair already in the list (same type code and pointer) or a type code of 0.
     int Add(void *widget, int type);
     int Count() const { return static_cast<int>(entries_.size()); }
@@ -15,7 +21,7 @@ public:
     int RemoveAt(int index);
     // The index of the first entry with this pair, or -1.
     int Find(void *widget, int type) const;
-    void Clear() { entries_.clear(); }
+    void Clear();
 
 private:
     struct Entry {

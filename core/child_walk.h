@@ -2,20 +2,30 @@
 #pragma once
 
 #include "child_list.h"
+#include "life_guard.h"
 #include "widget_kinds.h"
 
 // Runs visit(type, widget, kind) over the entries from first to last (or last to first),
 // skipping empty entries and unknown type codes; a visit returning false ends the walk.
-template <typename Visit> void ForEachChild(VLChildList *list, bool backwards, Visit visit)
+// A visit may call application code, which may change the list or free it (clearing, removing,
+// re-creating or deleting the window or a container): the walk then stops at once, so no entry is
+// visited twice or after it left the list, and the list is not read again. Returns false when it
+// stopped that way.
+template <typename Visit> bool ForEachChild(VLChildList *list, bool backwards, Visit visit)
 {
     if (!list)
-        return;
+        return true;
+    LifeGuard guard(list);
     const int count = list->Count();
     for (int i = 0; i < count; ++i) {
         const int index = backwards ? count - 1 - i : i;
+        const int type = list->TypeAt(index);
         void *widget = list->PointerAt(index);
-        const WidgetKind *kind = KindOf(list->TypeAt(index));
-        if (widget && kind && !visit(list->TypeAt(index), widget, *kind))
-            return;
+        const WidgetKind *kind = KindOf(type);
+        if (widget && kind && !visit(type, widget, *kind))
+            return !guard.Ended();
+        if (guard.Ended())
+            return false;
     }
+    return true;
 }

@@ -69,6 +69,19 @@ inline bool WindowBox(const WidgetKind &kind, void *widget, VLSTRect &box)
     return true;
 }
 
+// Whether a point lies in a box: with the right and bottom edges outside, or inside. Computed
+// wide, so boxes reaching the end of the int range do not wrap.
+inline bool InsideExcluding(const VLSTRect &box, int x, int y)
+{
+    return x >= box.x && y >= box.y && static_cast<long long>(x) < static_cast<long long>(box.x) + box.width &&
+           static_cast<long long>(y) < static_cast<long long>(box.y) + box.height;
+}
+inline bool InsideIncluding(const VLSTRect &box, int x, int y)
+{
+    return x >= box.x && y >= box.y && static_cast<long long>(x) <= static_cast<long long>(box.x) + box.width &&
+           static_cast<long long>(y) <= static_cast<long long>(box.y) + box.height;
+}
+
 // The row of a type code; null for codes no widget class has (or whose class is not built).
 const WidgetKind *KindOf(int typeCode);
 

@@ -6,6 +6,7 @@
 #include "../draw/surface_access.h"
 #include "ime_context.h"
 #include "keys.h"
+#include "life_guard.h"
 #include "library.h"
 #include "tool_hint.h"
 #include "window_internals.h"
@@ -63,6 +64,9 @@ VLWindow::VLWindow()
 
 VLWindow::~VLWindow()
 {
+    // Deleted by a callback of its own destruction report while Teardown runs: that Teardown
+    // stops touching the object, this one releases the rest.
+    LifeGuard::Destroy(this);
     Teardown();
 }
 
@@ -108,44 +112,71 @@ void VLWindow::Initialise()
     windowCallback = nullptr;
     timerCallback = nullptr;
     paintDepth = 0;
+    tearingDown = 0;
 }
 
-void VLWindow::Teardown()
+// Releases everything the window owns. Each resource is taken out of its field before it is
+// freed, so a callback that runs inside (the destruction report) finds nothing to free twice.
+// Returns false when that callback deleted the window object: it must not be touched then.
+bool VLWindow::Teardown()
 {
-    delete cursor;
+    LifeGuard::End(this); // routing and handling in progress on this window stop
+    const int outerTearingDown = tearingDown;
+    tearingDown = 1;
+    VLCursor *ownCursor = cursor;
     cursor = nullptr;
-    delete toolHint;
+    delete ownCursor;
+    VLToolHint *hint = toolHint;
     toolHint = nullptr;
+    delete hint;
     WindowInternals::ReleaseChildren(*this);
-    delete imeContext;
+    VLImeContext *ime = imeContext;
     imeContext = nullptr;
+    delete ime;
     if (handle) {
+        const HWND own = handle;
         if (context && !inPaint)
-            ReleaseDC(handle, context);
+            ReleaseDC(own, context);
         context = nullptr;
         paintDepth = 0;
         SurfaceAccess::SetTarget(*this, nullptr);
         const int slot = SlotOfWindow(this);
         if (slot >= 0) {
-            if (Library().slots[slot].alive)
-                DestroyWindow(handle);
-            UnregisterClassA(SlotClassName(slot), Library().instance);
-            ZeroSlot(slot);
+            if (Library().slots[slot].alive) {
+                LifeGuard self(this);
+                DestroyWindow(own);
+                if (self.Destroyed())
+                    return false;
+            }
+            if (Library().slots[slot].handle == own) {
+                UnregisterClassA(SlotClassName(slot), Library().instance);
+                ZeroSlot(slot);
+            }
         }
         handle = nullptr;
     }
-    delete[] title;
+    char *ownTitle = title;
     title = nullptr;
+    delete[] ownTitle;
+    tearingDown = outerTearingDown;
+    return true;
 }
 
 void VLWindow::Clear()
 {
-    Teardown();
-    Initialise();
+    // Inside the window's own teardown (a callback of its destruction report) the teardown in
+    // progress finishes the work; clearing again would initialise twice and leak the first.
+    if (tearingDown)
+        return;
+    if (Teardown())
+        Initialise();
 }
 
 int VLWindow::CreateNewWindow(const char *text, int x, int y, int width, int height, int creationFlags)
 {
+    // Not while the window is being torn down: the teardown would release the new window.
+    if (tearingDown)
+        return -1;
     Clear();
     if (width == 0 || height == 0)
         return -1;
@@ -274,8 +305,14 @@ int VLWindow::DoModal()
     const int slot = identifier - FirstWindowIdentifier;
     const HWND dialog = handle;
 
+    // What this dialog takes away it gives back, and nothing more: an outer dialog's loop may
+    // still be blocking some windows when this one ends.
+    HWND blockedHandle[SlotCount];
+    int blockedInput[SlotCount];
     for (int index = 0; index < SlotCount; ++index) {
         WindowSlot &entry = library.slots[index];
+        blockedHandle[index] = entry.handle;
+        blockedInput[index] = entry.inputEnabled;
         entry.inputEnabled = 0;
         if (entry.window || entry.alive) {
             if (entry.window) {
@@ -338,8 +375,11 @@ int VLWindow::DoModal()
         library.slots[slot].modal = 0;
     }
 
-    for (int index = 0; index < SlotCount; ++index)
-        library.slots[index].inputEnabled = 1;
+    for (int index = 0; index < SlotCount; ++index) {
+        WindowSlot &entry = library.slots[index];
+        if (entry.handle && entry.handle == blockedHandle[index])
+            entry.inputEnabled = outerModalSlot < 0 ? 1 : blockedInput[index];
+    }
     library.modalEndRequest = 0;
     if (previouslyActive && IsWindow(previouslyActive))
         SetActiveWindow(previouslyActive);

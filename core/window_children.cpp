@@ -8,6 +8,9 @@
 
 #include "vorla/VorlaLib.h"
 
+#include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <new>
 
 
@@ -36,6 +39,8 @@ void VLWindow::RemoveChild(int type, void *widget)
             children->RemoveAt(index);
     }
     WindowInternals::PlaceChildren(*this);
+    // The focused widget may have left with a container that held it.
+    WindowInternals::ForgetFocusIfGone(*this);
 }
 
 void VLWindow::Add(VLLabel *widget) { AddChild(TypeLabel, widget); }
@@ -83,6 +88,52 @@ void WindowInternals::DrawChildren(VLWindow &window)
     });
 }
 
+namespace {
+
+// The type of the top-most visible widget of a list under the point (right and bottom edges
+// excluded); inside a container, the widget under the point within it.
+int TypeIn(VLChildList *list, int x, int y)
+{
+    int found = 0;
+    ForEachChild(list, true, [&](int type, void *widget, const WidgetKind &kind) {
+        VLSTRect box;
+        if (!kind.visible || !kind.visible(widget) || !WindowBox(kind, widget, box))
+            return true;
+        if (!InsideExcluding(box, x, y))
+            return true;
+        // A container under the point answers for what lies in it (itself where nothing does).
+        const int inner = kind.children ? TypeIn(kind.children(widget), x, y) : 0;
+        found = inner ? inner : type;
+        return false;
+    });
+    return found;
+}
+
+bool Holds(VLChildList *list, int type, void *widget)
+{
+    bool held = false;
+    ForEachChild(list, false, [&](int entryType, void *entry, const WidgetKind &kind) {
+        held = (entryType == type && entry == widget) || (kind.children && Holds(kind.children(entry), type, widget));
+        return !held;
+    });
+    return held;
+}
+
+} // namespace
+
+bool WindowInternals::WindowHolds(VLWindow &window, int type, void *widget)
+{
+    return widget && Holds(window.children, type, widget);
+}
+
+void WindowInternals::ForgetFocusIfGone(VLWindow &window)
+{
+    if (window.focusedWidget && !WindowHolds(window, window.focusedType, window.focusedWidget)) {
+        window.focusedType = 0;
+        window.focusedWidget = nullptr;
+    }
+}
+
 int WindowInternals::WidgetTypeAt(VLWindow &window, int x, int y)
 {
     VLSTWindowEvent rectangle;
@@ -91,25 +142,18 @@ int WindowInternals::WidgetTypeAt(VLWindow &window, int x, int y)
         return 0;
     POINT pointer = {0, 0};
     GetCursorPos(&pointer);
-    if (pointer.x < rectangle.x || pointer.y < rectangle.y || pointer.x >= rectangle.x + rectangle.width ||
-        pointer.y >= rectangle.y + rectangle.height)
+    const std::int64_t right = static_cast<std::int64_t>(rectangle.x) + rectangle.width;
+    const std::int64_t bottom = static_cast<std::int64_t>(rectangle.y) + rectangle.height;
+    if (pointer.x < rectangle.x || pointer.y < rectangle.y || pointer.x >= right || pointer.y >= bottom)
         return 0;
-    int found = 0;
-    ForEachChild(window.children, true, [&](int type, void *widget, const WidgetKind &kind) {
-        VLSTRect box;
-        if (!kind.visible || !kind.visible(widget) || !WindowBox(kind, widget, box))
-            return true;
-        if (x >= box.x && x < box.x + box.width && y >= box.y && y < box.y + box.height) {
-            found = type;
-            return false;
-        }
-        return true;
-    });
-    return found;
+    return TypeIn(window.children, x, y);
 }
 
 void WindowInternals::RouteMouse(VLWindow &window, int code, int x, int y)
 {
+    // Callbacks run inside the walk: the window may be cleared, re-created or deleted, and the
+    // widgets may leave it; nothing below touches what a callback could have ended.
+    LifeGuard windowAlive(&window);
     window.BeginPaint();
     const int previousType = window.focusedType;
     void *const previousWidget = window.focusedWidget;
@@ -135,33 +179,42 @@ void WindowInternals::RouteMouse(VLWindow &window, int code, int x, int y)
             kind.mouse(widget, code, x, y);
         return true;
     });
+    if (windowAlive.Ended())
+        return;
 
+    // The widget that had the focus lets it go, if it is still there to do so.
     if ((code == 300 || code == 301) && previousWidget &&
-        (previousType != window.focusedType || previousWidget != window.focusedWidget)) {
+        (previousType != window.focusedType || previousWidget != window.focusedWidget) &&
+        WindowHolds(window, previousType, previousWidget)) {
         const WidgetKind *kind = KindOf(previousType);
         if (kind && kind->loseFocus)
             kind->loseFocus(previousWidget);
     }
-    window.EndPaint();
+    if (!windowAlive.Ended())
+        window.EndPaint();
 }
 
 void WindowInternals::RouteArrow(VLWindow &window, int key)
 {
+    LifeGuard windowAlive(&window);
     window.BeginPaint();
     ForEachChild(window.children, false, [&](int, void *widget, const WidgetKind &kind) {
         return !(kind.arrow && kind.arrow(widget, key));
     });
-    window.EndPaint();
+    if (!windowAlive.Ended())
+        window.EndPaint();
 }
 
 void WindowInternals::ActivateFocused(VLWindow &window)
 {
+    LifeGuard windowAlive(&window);
     window.BeginPaint();
     const int focusedType = window.focusedType;
     ForEachChild(window.children, false, [&](int, void *widget, const WidgetKind &kind) {
         return !(kind.activate && kind.activate(widget, focusedType));
     });
-    window.EndPaint();
+    if (!windowAlive.Ended())
+        window.EndPaint();
 }
 
 void WindowInternals::ClearAllFocus(VLWindow &window)
@@ -188,19 +241,24 @@ void VLWindow::NextFocus()
 {
     if (!children || children->Count() == 0)
         return;
+    // A widget that takes the focus may call back (a check box does), and the callback may change
+    // or end the window: the walk then stops where it is.
+    LifeGuard windowAlive(this);
     BeginPaint();
     int state = 0;
     for (int pass = 0; pass < 2 && state != 2; ++pass) {
         if (pass == 1)
             state = 1; // wrap around: the first eligible widget takes the focus
-        ForEachChild(children, false, [&](int type, void *widget, const WidgetKind &kind) {
+        const bool whole = ForEachChild(children, false, [&](int type, void *widget, const WidgetKind &kind) {
             if (kind.focusNext) {
                 state = kind.focusNext(widget, state);
             } else if (kind.gainFocus && state != 0 && kind.eligible && kind.eligible(widget)) {
-                kind.gainFocus(widget);
+                // The window names its focused widget first, so that a callback that removes
+                // the widget also takes it back.
                 focusedType = type;
                 focusedWidget = widget;
                 state = 2;
+                kind.gainFocus(widget);
             } else if (kind.hasFocus && kind.hasFocus(widget)) {
                 kind.loseFocus(widget);
                 state = 1;
@@ -209,7 +267,11 @@ void VLWindow::NextFocus()
             }
             return state != 2;
         });
+        if (!whole || windowAlive.Ended())
+            break;
     }
+    if (windowAlive.Ended())
+        return;
     EndPaint();
     WindowInternals::CloseDropDown(*this);
 }
@@ -221,35 +283,55 @@ void WindowInternals::FocusNext(VLWindow &window)
 
 namespace {
 
-// Searches a child list, top-most first, for a visible widget with a hint under the point; a
+// The match a hint search found: the widget's hint settings and the bottom edge to place it under.
+bool ShowHintOf(VLToolHint &hint, const WidgetKind &kind, void *widget, const VLSTRect &box, int x)
+{
+    unsigned int foreground = 0, background = 0;
+    int fontSize = 12;
+    const char *text = kind.hint ? kind.hint(widget, foreground, background, fontSize) : nullptr;
+    if (!text || !*text)
+        return false;
+    hint.SetText(text);
+    hint.SetTextColour(foreground);
+    hint.SetBackgroundColour(background);
+    hint.SetFontSize(fontSize);
+    const std::int64_t below = static_cast<std::int64_t>(box.y) + box.height + 2;
+    hint.Move(x + 12, static_cast<int>(std::min<std::int64_t>(below, INT_MAX)));
+    hint.Show(1);
+    return true;
+}
+
+// Inside a container: its entries first to last, right and bottom edges outside; containers
+// within are searched the same way.
+bool ShowHintInContainer(VLToolHint &hint, VLChildList *list, int x, int y)
+{
+    bool shown = false;
+    ForEachChild(list, false, [&](int, void *widget, const WidgetKind &kind) {
+        VLSTRect box;
+        if (!kind.visible || !kind.visible(widget) || !WindowBox(kind, widget, box) || !InsideExcluding(box, x, y))
+            return true;
+        shown = kind.children ? ShowHintInContainer(hint, kind.children(widget), x, y)
+                              : ShowHintOf(hint, kind, widget, box, x);
+        return !shown;
+    });
+    return shown;
+}
+
+// The window's entries, top-most first, where the right and bottom edges count as inside; a
 // container under the point is searched through its own children instead.
-bool ShowHintIn(VLWindow &window, VLToolHint &hint, VLChildList *list, int x, int y)
+bool ShowHintInWindow(VLToolHint &hint, VLChildList *list, int x, int y)
 {
     bool shown = false;
     ForEachChild(list, true, [&](int, void *widget, const WidgetKind &kind) {
         VLSTRect box;
-        if (!kind.visible || !kind.visible(widget) || !WindowBox(kind, widget, box))
-            return true;
-        // Here the right and bottom edges count as inside.
-        if (x < box.x || x > box.x + box.width || y < box.y || y > box.y + box.height)
+        if (!kind.visible || !kind.visible(widget) || !WindowBox(kind, widget, box) || !InsideIncluding(box, x, y))
             return true;
         if (kind.children) {
-            shown = ShowHintIn(window, hint, kind.children(widget), x, y);
+            shown = ShowHintInContainer(hint, kind.children(widget), x, y);
             return !shown;
         }
-        unsigned int foreground = 0, background = 0;
-        int fontSize = 12;
-        const char *text = kind.hint ? kind.hint(widget, foreground, background, fontSize) : nullptr;
-        if (!text || !*text)
-            return true;
-        hint.SetText(text);
-        hint.SetTextColour(foreground);
-        hint.SetBackgroundColour(background);
-        hint.SetFontSize(fontSize);
-        hint.Move(x + 12, box.y + box.height + 2);
-        hint.Show(1);
-        shown = true;
-        return false;
+        shown = ShowHintOf(hint, kind, widget, box, x);
+        return !shown;
     });
     return shown;
 }
@@ -258,5 +340,5 @@ bool ShowHintIn(VLWindow &window, VLToolHint &hint, VLChildList *list, int x, in
 
 bool WindowInternals::ShowWidgetHint(VLWindow &window, int x, int y)
 {
-    return window.toolHint && ShowHintIn(window, *window.toolHint, window.children, x, y);
+    return window.toolHint && ShowHintInWindow(*window.toolHint, window.children, x, y);
 }

@@ -11,7 +11,8 @@ struct WindowInternals {
     static bool WindowRectangle(VLWindow &window, VLSTWindowEvent &event);
     static void PaintPass(VLWindow &window, HWND source);
     static void SendWindowEvent(VLWindow &window, int slot, HWND source, int code);
-    static void SendMouseEvent(VLWindow &window, HWND source, int code, int x, int y);
+    // False when a callback ended the window (cleared, re-created or deleted it).
+    static bool SendMouseEvent(VLWindow &window, HWND source, int code, int x, int y);
     static void TimerTick(VLWindow &window, HWND source);
     static void CaretStep(VLWindow &window, HWND source);
     static void TickStep(VLWindow &window);
@@ -46,6 +47,11 @@ struct WindowInternals {
     static void ReleaseChildren(VLWindow &window);
     // Draws every widget in list order, then an open drop-down list.
     static void DrawChildren(VLWindow &window);
+    // Whether the widget is in the window's child list or, at any depth, in a container's.
+    static bool WindowHolds(VLWindow &window, int type, void *widget);
+    // Clears the window's focused widget when it is no longer in the window (it was removed, or
+    // left with its container).
+    static void ForgetFocusIfGone(VLWindow &window);
     // Type code of the top-most widget under a client point, 0 for none.
     static int WidgetTypeAt(VLWindow &window, int x, int y);
     static void RouteMouse(VLWindow &window, int code, int x, int y);

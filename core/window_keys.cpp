@@ -4,6 +4,7 @@
 
 #include "ime_context.h"
 #include "keys.h"
+#include "life_guard.h"
 #include "tool_hint.h"
 
 namespace {
@@ -71,9 +72,13 @@ LRESULT WindowInternals::HandleKey(VLWindow &window, UINT message, WPARAM wparam
     const VLSTKeyEvent event = {window.identifier, code, key, ModifierWord()};
     const int controlLetters = ControlLetterWord(code, key);
 
+    // Every step below may run callbacks that clear or delete the window (Escape destroys it).
+    LifeGuard windowAlive(&window);
     bool handled = false;
     if (window.focusedType == 4 || window.focusedType == 13)
         handled = KeyToFocusedEditBox(window, event, controlLetters);
+    if (windowAlive.Ended())
+        return 0;
 
     if (code == 201) {
         switch (key) {
@@ -108,6 +113,8 @@ LRESULT WindowInternals::HandleKey(VLWindow &window, UINT message, WPARAM wparam
         }
     }
 
+    if (windowAlive.Ended())
+        return 0;
     if (!handled && code == 201 && window.keyCallback) {
         HideHint(window);
         window.keyCallback(&window, event);

@@ -5,6 +5,7 @@
 #include "../draw/surface_access.h"
 #include "ime_context.h"
 #include "library.h"
+#include "life_guard.h"
 #include "tool_hint.h"
 
 #include <initializer_list>
@@ -119,8 +120,8 @@ LRESULT WindowInternals::HandleMessage(int slot, HWND source, UINT message, WPAR
         return 0;
     case WM_LBUTTONDBLCLK:
         window->leftDown = 1;
-        SendMouseEvent(*window, source, 300, x, y);
-        SendMouseEvent(*window, source, 303, x, y);
+        if (SendMouseEvent(*window, source, 300, x, y))
+            SendMouseEvent(*window, source, 303, x, y);
         return 0;
     case WM_RBUTTONDOWN:
         window->holdTicks = 0;
@@ -133,8 +134,8 @@ LRESULT WindowInternals::HandleMessage(int slot, HWND source, UINT message, WPAR
         return 0;
     case WM_RBUTTONDBLCLK:
         window->rightDown = 1;
-        SendMouseEvent(*window, source, 300, x, y);
-        SendMouseEvent(*window, source, 303, x, y);
+        if (SendMouseEvent(*window, source, 300, x, y))
+            SendMouseEvent(*window, source, 303, x, y);
         return 0;
     default:
         break;
@@ -173,7 +174,12 @@ void WindowInternals::PaintPass(VLWindow &window, HWND source)
         GetClientRect(source, &client);
         window.SetForegroundColor(window.backgroundColour);
         window.DrawFillRect(0, 0, client.right, client.bottom);
+        LifeGuard windowAlive(&window);
         DrawChildren(window);
+        if (windowAlive.Ended()) {
+            ::EndPaint(source, &paint);
+            return;
+        }
 
         window.inPaint = wasInPaint;
         window.context = held;
@@ -195,6 +201,9 @@ void WindowInternals::SendWindowEvent(VLWindow &window, int slot, HWND source, i
         return;
     VLSTWindowEvent event = {window.identifier, code, 0, 0, 0, 0};
     WindowRectangle(window, event);
+    // Activating the owner calls its callbacks, and this window's callback may clear or delete
+    // the window: nothing is touched after either without asking.
+    LifeGuard windowAlive(&window);
 
     switch (code) {
     case 100:
@@ -206,8 +215,12 @@ void WindowInternals::SendWindowEvent(VLWindow &window, int slot, HWND source, i
         KillTimer(source, static_cast<UINT_PTR>(slot));
         if (window.owner)
             SetActiveWindow(window.owner);
+        if (windowAlive.Ended())
+            return;
         HideHint(window);
-        if (window.flags & 4)
+        // Only the dialog whose loop runs innermost ends it; an outer dialog's loop ends when
+        // control returns to it, and a dialog that never ran modal ends nothing.
+        if ((window.flags & 4) && Library().modalSlot == slot && Library().slots[slot].modal)
             Library().modalEndRequest = 1;
         break;
     case 104:
@@ -228,12 +241,13 @@ void WindowInternals::SendWindowEvent(VLWindow &window, int slot, HWND source, i
     }
     if (window.windowCallback)
         window.windowCallback(&window, event);
-    if (code == 101)
+    if (code == 101 && !windowAlive.Ended())
         window.identifier = -1;
 }
 
-void WindowInternals::SendMouseEvent(VLWindow &window, HWND source, int code, int x, int y)
+bool WindowInternals::SendMouseEvent(VLWindow &window, HWND source, int code, int x, int y)
 {
+    LifeGuard windowAlive(&window);
     VLSTMouseEvent event = {};
     event.winID = window.identifier;
     event.event = code;
@@ -255,9 +269,15 @@ void WindowInternals::SendMouseEvent(VLWindow &window, HWND source, int code, in
         HideHint(window);
 
     RouteMouse(window, code, x, y);
+    if (windowAlive.Ended())
+        return false;
     MouseToFocusedEditBox(window, event);
+    if (windowAlive.Ended())
+        return false;
     if (window.mouseCallback)
         window.mouseCallback(&window, event);
+    if (windowAlive.Ended())
+        return false;
 
     // The callback may have chosen a shape; text widgets keep theirs.
     if (window.cursor) {
@@ -265,6 +285,7 @@ void WindowInternals::SendMouseEvent(VLWindow &window, HWND source, int code, in
             window.cursorShape = 3;
         window.cursor->SetCursor(window.GetCursor());
     }
+    return true;
 }
 
 void WindowInternals::TimerTick(VLWindow &window, HWND source)
@@ -298,6 +319,7 @@ void WindowInternals::CaretStep(VLWindow &window, HWND source)
 
 void WindowInternals::TickStep(VLWindow &window)
 {
+    LifeGuard windowAlive(&window);
     HintStep(window);
     // A held spin edit box or list box repeats from the fifth tick after the press.
     for (int heldType : {13, 17}) {
@@ -308,6 +330,8 @@ void WindowInternals::TickStep(VLWindow &window)
                 RepeatSpinEditBox(window, window.mouseX, window.mouseY);
             else
                 ScrollHeldListBox(window, window.mouseX, window.mouseY);
+            if (windowAlive.Ended())
+                return; // the step's callbacks ended the window
         }
         if (window.holdTicks < 20)
             ++window.holdTicks;

@@ -3,6 +3,7 @@
 #include "vorla/VLImage.h"
 #include "vorla/VLWindow.h"
 
+#include "../core/life_guard.h"
 #include "../core/window_internals.h"
 #include "../widgets/skeleton.h"
 #include "image_access.h"
@@ -75,6 +76,7 @@ VLImage::VLImage()
 
 VLImage::~VLImage()
 {
+    LifeGuard::Destroy(this);
     Release();
 }
 
@@ -144,6 +146,7 @@ void VLImage::Release()
 
 void VLImage::Clear()
 {
+    LifeGuard::End(this);
     Release();
     Initialise();
 }
@@ -281,9 +284,9 @@ void VLImage::SetHintBackgroundColor(unsigned long colour)
 
 void VLImage::Repaint()
 {
-    if (!visible || !parentWindow || !parentWindow->IsVisible() || !GroupsShowing(group))
-        return;
     if (attached) {
+        if (!visible || !parentWindow || !parentWindow->IsVisible() || !GroupsShowing(group))
+            return;
         if (openGLWindow) {
             RECT client = {0, 0, 0, 0};
             GetClientRect(openGLWindow, &client);
@@ -291,29 +294,32 @@ void VLImage::Repaint()
         }
         return;
     }
-    Draw();
+    // Like every widget: only when it can be seen, and inside its groups only.
+    WidgetAccess::Repaint(*this);
 }
 
 void VLImage::Draw()
 {
     if (!width || !height || !visible || !parentWindow)
         return;
-    parentWindow->BeginPaint();
-    HDC target = SurfaceAccess::Target(*parentWindow);
-    if (!target || !pixels || !memoryContext || !displayBits)
-        return;
-    GdiFlush(); // the system may still be writing the bitmap's memory
-    const size_t stride = (static_cast<size_t>(width) * 3 + 3) & ~static_cast<size_t>(3);
-    for (int row = 0; row < height; ++row) {
-        const unsigned char *in = pixels + static_cast<size_t>(row) * lineBytes;
-        unsigned char *out = displayBits + static_cast<size_t>(height - 1 - row) * stride;
-        for (int column = 0; column < width; ++column, in += 4, out += 3) {
-            out[0] = in[2];
-            out[1] = in[1];
-            out[2] = in[0];
+    VLWindow *window = parentWindow;
+    window->BeginPaint();
+    HDC target = SurfaceAccess::Target(*window);
+    if (target && pixels && memoryContext && displayBits) {
+        GdiFlush(); // the system may still be writing the bitmap's memory
+        const size_t stride = (static_cast<size_t>(width) * 3 + 3) & ~static_cast<size_t>(3);
+        for (int row = 0; row < height; ++row) {
+            const unsigned char *in = pixels + static_cast<size_t>(row) * lineBytes;
+            unsigned char *out = displayBits + static_cast<size_t>(height - 1 - row) * stride;
+            for (int column = 0; column < width; ++column, in += 4, out += 3) {
+                out[0] = in[2];
+                out[1] = in[1];
+                out[2] = in[0];
+            }
         }
+        BitBlt(target, windowX, windowY, width, height, memoryContext, 0, 0, SRCCOPY);
     }
-    BitBlt(target, windowX, windowY, width, height, memoryContext, 0, 0, SRCCOPY);
+    window->EndPaint();
 }
 
 unsigned char *VLImage::GetPointer()

@@ -107,7 +107,10 @@ struct ButtonInput {
             if (b.selectCallback) {
                 if (!inGroup)
                     WindowInternals::HideHint(*b.parentWindow);
+                LifeGuard alive(&b);
                 b.selectCallback(&b);
+                if (alive.Ended())
+                    return -1; // cleared or deleted by its own callback: leave it be
             }
         }
         if (b.state == 0) {

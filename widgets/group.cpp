@@ -83,9 +83,14 @@ struct GroupAccess {
     // Routes a mouse event to the children, last added first; returns the hit result.
     static int MouseInput(VLGroup &g, int code, int px, int py)
     {
-        if (!g.parentWindow)
+        // A hidden group's widgets cannot be seen, so they take no input either.
+        if (!g.parentWindow || !g.visible)
             return 0;
-        g.parentWindow->BeginPaint();
+        // Callbacks inside may clear or delete the group or its window: the context is given
+        // back through the window as long as the window is there.
+        VLWindow *window = g.parentWindow;
+        LifeGuard windowAlive(window);
+        window->BeginPaint();
         int hit = 0;
         {
             bool radioTaken = false;
@@ -107,7 +112,10 @@ struct GroupAccess {
                 }
                 case TypeGroup: {
                     VLGroup &inner = Of(child);
+                    LifeGuard innerAlive(&inner), groupAlive(&g);
                     hit = MouseInput(inner, code, px, py);
+                    if (innerAlive.Ended() || groupAlive.Ended())
+                        return false;
                     if (!InsideBothEdges(inner, px, py))
                         LeaveMouse(inner, g.windowX, g.windowY);
                     break;
@@ -123,7 +131,8 @@ struct GroupAccess {
                 return true;
             });
         }
-        g.parentWindow->EndPaint();
+        if (!windowAlive.Ended())
+            window->EndPaint();
         return hit;
     }
 
@@ -138,8 +147,11 @@ struct GroupAccess {
             return false;
         if (code == 300) {
             radio.focused = 1;
+            LifeGuard groupAlive(&g);
             SelectRadioButton(g, &radio);
-            WindowInternals::SetFocusedWidget(*g.parentWindow, TypeRadioButton, &radio);
+            // The group's callback may have taken the button out of the group, or ended it all.
+            if (!groupAlive.Ended() && g.parentWindow && g.children && g.children->Find(&radio, TypeRadioButton) >= 0)
+                WindowInternals::SetFocusedWidget(*g.parentWindow, TypeRadioButton, &radio);
         }
         return true;
     }
@@ -203,6 +215,8 @@ struct GroupAccess {
 
     static bool Activate(void *widget, int focusedType)
     {
+        if (!Of(widget).visible)
+            return false;
         bool acted = false;
         ForEachChild(Of(widget).children, false, [&](int, void *child, const WidgetKind &kind) {
             acted = kind.activate && kind.activate(child, focusedType);
@@ -214,6 +228,8 @@ struct GroupAccess {
     static bool Arrow(void *widget, int key)
     {
         VLGroup &g = Of(widget);
+        if (!g.visible)
+            return false;
         bool handled = false;
         ForEachChild(g.children, false, [&](int type, void *child, const WidgetKind &kind) {
             if (type == TypeRadioButton) {
@@ -251,6 +267,9 @@ struct GroupAccess {
     static int FocusNext(void *widget, int state)
     {
         VLGroup &g = Of(widget);
+        // In a hidden group a focused widget still gives the focus up, but none takes it.
+        if (!GroupsShowing(&g))
+            return HiddenFocusNext(g, state);
         bool radioLeft = false;
         ForEachChild(g.children, false, [&](int type, void *child, const WidgetKind &kind) {
             if (type == TypeRadioButton) {
@@ -271,15 +290,36 @@ struct GroupAccess {
             } else if (kind.focusNext) {
                 state = kind.focusNext(child, state);
             } else if (state == 1 && kind.eligible && kind.eligible(child) && kind.gainFocus) {
-                kind.gainFocus(child);
+                // Named first, so that a callback that removes the widget takes it back too.
                 if (g.parentWindow)
                     WindowInternals::SetFocusedWidget(*g.parentWindow, type, child);
                 state = 2;
+                kind.gainFocus(child);
             } else if (kind.hasFocus && kind.hasFocus(child)) {
                 kind.loseFocus(child);
                 state = 1;
             }
             return state != 2;
+        });
+        return state;
+    }
+
+    static int HiddenFocusNext(VLGroup &g, int state)
+    {
+        ForEachChild(g.children, false, [&](int type, void *child, const WidgetKind &kind) {
+            if (type == TypeRadioButton) {
+                VLRadioButton &radio = *static_cast<VLRadioButton *>(child);
+                if (radio.focused) {
+                    radio.focused = 0;
+                    state = 1;
+                }
+            } else if (kind.focusNext) {
+                state = kind.focusNext(child, state);
+            } else if (kind.hasFocus && kind.hasFocus(child)) {
+                kind.loseFocus(child);
+                state = 1;
+            }
+            return true;
         });
         return state;
     }
@@ -307,19 +347,33 @@ struct GroupAccess {
     static void WindowMouse(void *widget, int code, int px, int py)
     {
         VLGroup &g = Of(widget);
+        LifeGuard alive(&g);
         MouseInput(g, code, px, py);
-        if (!InsideBothEdges(g, px, py))
+        if (!alive.Ended() && !InsideBothEdges(g, px, py))
             LeaveMouse(g, 0, 0);
     }
 
     static bool PressHits(void *widget, int px, int py)
     {
+        if (!Of(widget).visible)
+            return false;
         bool hit = false;
         ForEachChild(Of(widget).children, false, [&](int, void *child, const WidgetKind &kind) {
             hit = kind.pressHits && kind.pressHits(child, px, py);
             return !hit;
         });
         return hit;
+    }
+
+    // Whether the group holds the other group among its children, at any depth.
+    static bool Holds(VLGroup &g, const VLGroup *other)
+    {
+        bool held = false;
+        ForEachChild(g.children, false, [&](int type, void *child, const WidgetKind &) {
+            held = type == TypeGroup && (child == other || Holds(Of(child), other));
+            return !held;
+        });
+        return held;
     }
 
     static void DrawWidget(void *widget) { Draw(Of(widget)); }
@@ -399,8 +453,9 @@ void VLGroup::Release()
             kind.clear(child);
         return true;
     });
-    delete children;
+    VLChildList *list = children;
     children = nullptr;
+    delete list;
     delete[] text;
     text = nullptr;
 }
@@ -426,6 +481,9 @@ void VLGroup::AddChild(int type, void *widget)
     const WidgetKind *kind = KindOf(type);
     if (!widget || !kind)
         return;
+    // A group inside itself, at any depth, would make every walk endless.
+    if (type == TypeGroup && (widget == this || GroupAccess::Holds(*static_cast<VLGroup *>(widget), this)))
+        return;
     if (!children) {
         children = new (std::nothrow) VLChildList;
         if (!children)
@@ -445,8 +503,10 @@ void VLGroup::RemoveChild(int type, void *widget)
         if (index >= 0)
             children->RemoveAt(index);
     }
-    if (parentWindow)
+    if (parentWindow) {
         WindowInternals::PlaceChildren(*parentWindow);
+        WindowInternals::ForgetFocusIfGone(*parentWindow);
+    }
 }
 
 void VLGroup::Add(VLLabel *widget) { AddChild(TypeLabel, widget); }

@@ -94,8 +94,12 @@ struct PushButtonInput {
             A::Redraw(b, inGroup);
             if (!inGroup && b.parentWindow)
                 WindowInternals::HideHint(*b.parentWindow);
-            if (wasPressed && b.selectCallback)
+            if (wasPressed && b.selectCallback) {
+                LifeGuard alive(&b);
                 b.selectCallback(&b);
+                if (alive.Ended())
+                    return -1; // cleared or deleted by its own callback: leave it be
+            }
         }
         if (b.state == 0) {
             b.state = 1;

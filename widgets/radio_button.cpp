@@ -68,10 +68,23 @@ struct RadioButtonHit {
         return b.enabled && b.visible && px >= b.windowX && px < b.windowX + b.width && py >= b.windowY &&
                py < b.windowY + b.height;
     }
+
+    static bool HasFocus(void *widget) { return static_cast<VLRadioButton *>(widget)->focused != 0; }
+    // A press elsewhere takes the focus away: the mark goes, drawn inside its group.
+    static void LoseFocus(void *widget)
+    {
+        VLRadioButton &b = *static_cast<VLRadioButton *>(widget);
+        if (!b.focused)
+            return;
+        b.focused = 0;
+        b.Repaint();
+    }
 };
 
 extern const WidgetKind RadioButtonKind = [] {
     WidgetKind kind = SkeletonKind<VLRadioButton>();
     kind.pressHits = RadioButtonHit::PressHits;
+    kind.hasFocus = RadioButtonHit::HasFocus;
+    kind.loseFocus = RadioButtonHit::LoseFocus;
     return kind;
 }();

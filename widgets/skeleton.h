@@ -3,6 +3,7 @@
 // not carry fifteen copies. Templates work on the fields the classes name alike.
 #pragma once
 
+#include "../core/life_guard.h"
 #include "../core/widget_kinds.h"
 #include "../core/window_internals.h"
 #include "vorla/VorlaLib.h"
@@ -235,11 +236,17 @@ private:
 
 // Construction, destruction and Clear of a class whose Initialise sets the defaults and whose
 // Release frees what it owns.
+// Code running after a callback learns through its guard that the widget was cleared or deleted.
 #define VORLA_WIDGET_LIFETIME(Class)                                                               \
     Class::Class() { Initialise(); }                                                                \
-    Class::~Class() { Release(); }                                                                  \
+    Class::~Class()                                                                                 \
+    {                                                                                               \
+        LifeGuard::Destroy(this);                                                                   \
+        Release();                                                                                  \
+    }                                                                                               \
     void Class::Clear()                                                                             \
     {                                                                                               \
+        LifeGuard::End(this);                                                                       \
         Release();                                                                                  \
         Initialise();                                                                               \
     }

@@ -94,7 +94,7 @@ private:
     friend struct WindowInternals; // the message handler and the library's other parts
 
     void Initialise();
-    void Teardown();
+    bool Teardown();
     void AddChild(int type, void *widget);
     void RemoveChild(int type, void *widget);
 
@@ -138,6 +138,7 @@ private:
     WindowCallback windowCallback;
     TimerCallback timerCallback;
     int paintDepth; // nesting of BeginPaint/EndPaint outside a paint message
+    int tearingDown; // 1 while Teardown runs: its destruction report may call back into the window
 };
 
 #endif
