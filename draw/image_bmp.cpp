@@ -59,6 +59,15 @@ public:
         std::memset(palette, 0, sizeof palette);
         if (count && !source->ReadAll(palette, count * 4))
             return false;
+        // The pixels start where the file header says, which writers may put past a gap after the
+        // colour table. A file whose first row does not fit there holds no picture.
+        const int64_t pixelOffset = Word32(fileHeader + 10);
+        if (pixelOffset > source->Size())
+            return false;
+        if (width > 0 && static_cast<int64_t>(RowBytes()) > source->Size() - pixelOffset)
+            return false;
+        if (!source->Seek(pixelOffset))
+            return false;
         info.width = width;
         info.height = height;
         info.bits = bits;
@@ -69,15 +78,18 @@ public:
     {
         if (width < 1)
             return false;
-        rowBytes = ((static_cast<size_t>(width) * bits + 7) / 8 + 3) & ~static_cast<size_t>(3);
-        // A file that cannot hold one row gives no rows; nothing is sized from its header.
-        if (static_cast<int64_t>(rowBytes) > source->Remaining())
-            return true;
+        // The header made sure that one row fits in the file; nothing is sized from it otherwise.
+        rowBytes = RowBytes();
         row = new (std::nothrow) unsigned char[rowBytes];
         return row != nullptr;
     }
 
     bool BottomUp() const override { return true; }
+
+    bool SkipRows(int count) override
+    {
+        return row && count >= 0 && source->Skip(static_cast<int64_t>(rowBytes) * count);
+    }
 
     bool ReadRow(unsigned char *out, int first, int count) override
     {
@@ -126,6 +138,12 @@ public:
     }
 
 private:
+    // Whole bytes, padded to a multiple of 4; the width is at most MostPictureSide.
+    size_t RowBytes() const
+    {
+        return ((static_cast<size_t>(width) * static_cast<size_t>(bits) + 7) / 8 + 3) & ~static_cast<size_t>(3);
+    }
+
     // Blue, green, red in the file.
     static void Colour(unsigned char *out, const unsigned char *bgr)
     {

@@ -14,12 +14,26 @@
 
 namespace {
 
-// Well beyond any real picture; a header that asks for more (whole-picture buffers of a
-// progressive file) fails instead of exhausting memory.
-constexpr long MostDecoderMemory = 1024L * 1024 * 1024;
-// Real progressive files have a handful of scans; corrupt ones can have thousands of tiny ones.
+// What a load may cost is set by the rows and columns the image receives, not by the size a
+// header claims: rows before them are skipped without being transformed, columns beside them are
+// cropped away, and decoding stops after the last of them. Two things remain that a header sizes:
+// rows of the full width (at most 65535 samples, a few megabytes), and the coefficients of the
+// whole picture that a file of several scans (progressive) must hold until its last scan arrives.
+// Those are held to this, which takes a 48-megapixel photograph at the usual 4:2:0 sampling
+// (150 MB) and refuses the larger pictures that a header of a few bytes can claim.
+constexpr long MostDecoderMemory = 256L * 1024 * 1024;
+// Every scan of such a file touches its blocks once, whether the file has data for them or not.
+// Real files have about ten scans, each at most a pass over the picture; this allows 16 passes
+// over the largest picture that fits in memory (128-byte blocks), many more over smaller ones.
+constexpr unsigned long long MostScanBlocks = 16ULL * (MostDecoderMemory / 128);
+// However small the picture, corrupt files can have thousands of tiny scans.
 constexpr int MostScans = 1000;
 constexpr size_t SourceBlock = 64 * 1024;
+// Rows and columns decoded beyond the ones kept, in blocks of the most finely sampled component
+// (8 pixels times the largest sampling factor). A kept pixel must come out as decoding the whole
+// picture gives it, and it depends on its neighbours: chroma upsampling reaches one block further,
+// and the smoothing that makes up a progressive picture's missing coefficients two more.
+constexpr int MarginBlocks = 4;
 
 struct ErrorManager {
     jpeg_error_mgr standard;
@@ -75,17 +89,33 @@ void SkipSource(j_decompress_ptr decoder, long count)
 
 void TermSource(j_decompress_ptr) {}
 
+struct Progress {
+    jpeg_progress_mgr manager;
+    bool absorbing;    // jpeg_start_decompress is taking in the scans of a multi-scan file
+    int scan;          // the last scan counted
+    unsigned long long blocks; // blocks the counted scans cover
+};
+
+// Called before every step of input; a new scan is counted once, before its blocks are decoded.
 void WatchScans(j_common_ptr common)
 {
     j_decompress_ptr decoder = reinterpret_cast<j_decompress_ptr>(common);
+    Progress &progress = *reinterpret_cast<Progress *>(decoder->progress);
     if (decoder->input_scan_number > MostScans)
+        ERREXIT(decoder, JERR_NOTIMPL);
+    if (!progress.absorbing || decoder->input_scan_number == progress.scan)
+        return;
+    progress.scan = decoder->input_scan_number;
+    progress.blocks += static_cast<unsigned long long>(decoder->MCUs_per_row) * decoder->MCU_rows_in_scan *
+                       static_cast<unsigned long long>(decoder->blocks_in_MCU);
+    if (progress.blocks > MostScanBlocks)
         ERREXIT(decoder, JERR_NOTIMPL);
 }
 
 // Every libjpeg call that can fail goes through one of these, each with its own setjmp and no
 // object of ours alive across the jump.
 bool CreateAndReadHeader(jpeg_decompress_struct &decoder, ErrorManager &errors, Source &source,
-                         jpeg_progress_mgr &progress)
+                         Progress &progress)
 {
     decoder.err = jpeg_std_error(&errors.standard);
     errors.standard.error_exit = FailDecoder;
@@ -95,16 +125,22 @@ bool CreateAndReadHeader(jpeg_decompress_struct &decoder, ErrorManager &errors, 
     jpeg_create_decompress(&decoder);
     decoder.src = &source.manager;
     decoder.mem->max_memory_to_use = MostDecoderMemory;
-    progress.progress_monitor = WatchScans;
-    decoder.progress = &progress;
+    progress = Progress();
+    progress.manager.progress_monitor = WatchScans;
+    decoder.progress = &progress.manager;
     return jpeg_read_header(&decoder, TRUE) == JPEG_HEADER_OK;
 }
 
-bool StartDecoder(jpeg_decompress_struct &decoder, ErrorManager &errors, JSAMPARRAY &row)
+bool StartDecoder(jpeg_decompress_struct &decoder, ErrorManager &errors, Progress &progress, JSAMPARRAY &row)
 {
-    if (setjmp(errors.jump))
+    progress.absorbing = jpeg_has_multiple_scans(&decoder) != 0;
+    if (setjmp(errors.jump)) {
+        progress.absorbing = false;
         return false;
-    if (!jpeg_start_decompress(&decoder))
+    }
+    const boolean started = jpeg_start_decompress(&decoder);
+    progress.absorbing = false;
+    if (!started)
         return false;
     row = (*decoder.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&decoder), JPOOL_IMAGE,
                                        decoder.output_width * decoder.output_components, 1);
@@ -117,6 +153,24 @@ bool ReadLine(jpeg_decompress_struct &decoder, ErrorManager &errors, JSAMPROW li
         return false;
     return jpeg_read_scanlines(&decoder, &line, 1) == 1;
 }
+
+#ifdef LIBJPEG_TURBO_VERSION
+// left and width come back widened to where the decoder can start (a whole block column).
+bool Crop(jpeg_decompress_struct &decoder, ErrorManager &errors, JDIMENSION &left, JDIMENSION &width)
+{
+    if (setjmp(errors.jump))
+        return false;
+    jpeg_crop_scanline(&decoder, &left, &width);
+    return true;
+}
+
+bool SkipLines(jpeg_decompress_struct &decoder, ErrorManager &errors, JDIMENSION count)
+{
+    if (setjmp(errors.jump))
+        return false;
+    return jpeg_skip_scanlines(&decoder, count) == count;
+}
+#endif
 
 class JpegReader : public PictureReader {
 public:
@@ -162,7 +216,7 @@ public:
         if (decoder.out_color_space == JCS_RGB || decoder.out_color_space == JCS_GRAYSCALE)
             decoder.out_color_space = JCS_EXT_RGBX;
 #endif
-        if (!StartDecoder(decoder, errors, row)) {
+        if (!StartDecoder(decoder, errors, progress, row)) {
             Release();
             return false;
         }
@@ -176,9 +230,57 @@ public:
         return true;
     }
 
+#ifdef LIBJPEG_TURBO_VERSION
+    // Without these (a libjpeg of the original interface) every row is decoded whole.
+    bool KeepColumns(int first, int count) override
+    {
+        if (!started || first < 0 || count < 1 || decoder.output_scanline != 0)
+            return false;
+        const JDIMENSION wide = decoder.output_width;
+        const int margin = MarginBlocks * 8 * decoder.max_h_samp_factor;
+        const JDIMENSION from = static_cast<JDIMENSION>(first > margin ? first - margin : 0);
+        const unsigned long long to = static_cast<unsigned long long>(first) + count + margin;
+        if (from >= wide)
+            return false;
+        JDIMENSION width = (to < wide ? static_cast<JDIMENSION>(to) : wide) - from;
+        if (width == wide)
+            return true; // nothing to crop
+        JDIMENSION left = from;
+        if (!Crop(decoder, errors, left, width)) {
+            Release();
+            return false;
+        }
+        cropLeft = static_cast<int>(left);
+        return true;
+    }
+
+    bool SkipRows(int count) override
+    {
+        if (!started || count < 0)
+            return false;
+        // The last rows before the kept ones are decoded in full: see MarginBlocks.
+        const int margin = MarginBlocks * 8 * decoder.max_v_samp_factor;
+        const int skip = count > margin ? count - margin : 0;
+        if (skip > 0 && !SkipLines(decoder, errors, static_cast<JDIMENSION>(skip))) {
+            Release();
+            return false;
+        }
+        for (int n = skip; n < count; ++n)
+            if (!ReadRow(nullptr, 0, 0))
+                return false;
+        return true;
+    }
+#endif
+
     bool ReadRow(unsigned char *out, int first, int count) override
     {
         if (!started || decoder.output_scanline >= decoder.output_height)
+            return false;
+        if (count == 0)
+            return ReadLine(decoder, errors, row[0]); // a row outside the rectangle, read and dropped
+        // Columns are counted in the picture; the decoder's rows start at the crop's left edge.
+        first -= cropLeft;
+        if (count < 0 || first < 0 || static_cast<unsigned long long>(first) + count > decoder.output_width)
             return false;
         const bool whole = components == 4 && !cmyk && first == 0 &&
                            static_cast<JDIMENSION>(count) == decoder.output_width;
@@ -186,8 +288,6 @@ public:
             return ReadLine(decoder, errors, out);
         if (!ReadLine(decoder, errors, row[0]))
             return false;
-        if (count == 0)
-            return true; // a row outside the rectangle, read and dropped
         const unsigned char *in = row[0] + static_cast<size_t>(first) * components;
         if (components == 4 && !cmyk) {
             std::memcpy(out, in, static_cast<size_t>(count) * 4);
@@ -220,17 +320,19 @@ private:
         created = false;
         started = false;
         row = nullptr;
+        cropLeft = 0;
         delete source;
         source = nullptr;
     }
 
     jpeg_decompress_struct decoder;
     ErrorManager errors;
-    jpeg_progress_mgr progress;
+    Progress progress;
     Source *source = nullptr;
     bool created = false;
     bool started = false;
     JSAMPARRAY row = nullptr;
+    int cropLeft = 0; // the picture column of the decoder's first output column
     int components = 0;
     bool cmyk = false;
 };

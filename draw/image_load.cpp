@@ -111,22 +111,28 @@ int LoadWith(PictureReader &reader, VLImage &image, const char *path, int sx, in
     const int columns = static_cast<int>(last - first);
     const size_t imageColumn = static_cast<size_t>(static_cast<long long>(dx) + first);
 
-    const unsigned char *lastPlaced = nullptr;
+    // The same for rows: rectangle rows k in [top, bottom) land on image rows dy + k. Only those
+    // are decoded; rows before them in file order are passed over, and reading stops after them.
+    const long long top = dy < 0 ? -static_cast<long long>(dy) : 0;
+    long long bottom = static_cast<long long>(imageHeight) - dy;
+    if (bottom > h)
+        bottom = h;
+    if (top >= bottom)
+        return 1; // no row lands in the image
+    const int rows = static_cast<int>(bottom - top);
+    const int firstRow = sy + static_cast<int>(top); // picture row
+    if (!reader.KeepColumns(sx + firstColumn, columns))
+        return 1;
     const bool bottomUp = reader.BottomUp();
-    for (int n = 0; n < info.height; ++n) {
-        const int row = bottomUp ? info.height - 1 - n : n;
-        const long long k = static_cast<long long>(row) - sy;
-        const long long imageRow = dy + k;
-        const bool lands = k >= 0 && k < h && imageRow >= 0 && imageRow < imageHeight;
-        if (!lands) {
-            const bool nothingLater = bottomUp ? (k < 0 || imageRow < 0) : (k >= h || imageRow >= imageHeight);
-            if (nothingLater)
-                break;
-            if (!reader.ReadRow(nullptr, 0, 0))
-                break;
-            continue;
-        }
-        unsigned char *out = pixels + (static_cast<size_t>(imageRow) * imageWidth + imageColumn) * 4;
+    const int before = bottomUp ? info.height - (firstRow + rows) : firstRow;
+    if (!reader.SkipRows(before))
+        return 1;
+
+    const unsigned char *lastPlaced = nullptr;
+    for (int n = 0; n < rows; ++n) {
+        const int row = bottomUp ? firstRow + rows - 1 - n : firstRow + n;
+        const size_t imageRow = static_cast<size_t>(static_cast<long long>(dy) + row - sy);
+        unsigned char *out = pixels + (imageRow * static_cast<size_t>(imageWidth) + imageColumn) * 4;
         if (!reader.ReadRow(out, sx + firstColumn, columns))
             break;
         lastPlaced = out + static_cast<size_t>(columns - 1) * 4;

@@ -52,7 +52,23 @@ public:
     virtual bool ReadHeader(PictureSource &source, PictureInfo &info) = 0;
     // Readies the rows once the rectangle has been accepted.
     virtual bool Start() { return true; }
+    // Called once after Start, before any row: only picture columns first .. first + count - 1 will
+    // be asked for, so a reader may decode no more than those. false ends loading.
+    virtual bool KeepColumns(int first, int count)
+    {
+        (void)first;
+        (void)count;
+        return true;
+    }
     virtual bool BottomUp() const { return false; }
+    // Passes over the next count rows in file order without delivering them.
+    virtual bool SkipRows(int count)
+    {
+        for (int n = 0; n < count; ++n)
+            if (!ReadRow(nullptr, 0, 0))
+                return false;
+        return true;
+    }
     // Reads the next row and writes picture columns first .. first + count - 1 to out as 4 bytes
     // each: red, green, blue, 0xFF. count 0 reads the row and drops it.
     virtual bool ReadRow(unsigned char *out, int first, int count) = 0;

@@ -51,6 +51,28 @@ jfif = bytes.fromhex("ffe000104a46494600010100000100010000")
 open("cmyk.jpg", "wb").write(data[:2] + jfif + data[2:])
 PY
 "$CONVERT" cmyk.jpg -alpha off -depth 8 cmyk.jpg.ppm
+# A larger picture with detail in its chroma, for loading parts of a JPEG: the decoder skips rows
+# and crops columns, and what it keeps must match the whole picture. No reference is needed.
+python3 - <<'PY'
+w, h = 176, 144
+rows = []
+for y in range(h):
+    for x in range(w):
+        r = (x * 255) // (w - 1)
+        g = (y * 255) // (h - 1)
+        b = ((x + 2 * y) * 37) % 256
+        if (x // 12 + y // 10) % 3 == 0:
+            r, g, b = 255 - g, b, r
+        if x % 50 == 17:
+            r, g, b = 0, 0, 0
+        rows.append(bytes((r, g, b)))
+with open("wide.ppm", "wb") as f:
+    f.write(b"P6\n%d %d\n255\n" % (w, h))
+    f.write(b"".join(rows))
+PY
+"$CONVERT" wide.ppm -quality 75 -sampling-factor 2x2 JPEG:wide.jpg
+"$CONVERT" wide.ppm -quality 75 -sampling-factor 2x2 -interlace JPEG JPEG:wide-progressive.jpg
+rm -f wide.ppm
 make PNG24:rgb.png
 make PNG8:palette.png -colors 16
 make PNG:grey.png -colorspace Gray -depth 8

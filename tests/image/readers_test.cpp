@@ -37,7 +37,9 @@ struct Bmp {
     int64_t coloursUsed = -1; // -1: the palette's size
     uint32_t compression = 0;
     uint32_t headerSize = 40;
-    int64_t sizeField = -1; // -1: the true size
+    int64_t sizeField = -1;   // -1: the true size
+    size_t gap = 0;           // bytes between the colour table and the pixels
+    int64_t offsetField = -1; // -1: where the pixels are
 
     size_t RowBytes() const { return ((static_cast<size_t>(width) * bits + 7) / 8 + 3) & ~size_t(3); }
 
@@ -65,12 +67,12 @@ struct Bmp {
             }
             rows.insert(rows.end(), row.begin(), row.end());
         }
-        const uint32_t offset = 14 + 40 + static_cast<uint32_t>(palette.size()) * 4;
+        const uint32_t offset = 14 + 40 + static_cast<uint32_t>(palette.size() * 4 + gap);
         std::vector<uint8_t> out;
         Put16(out, 0x4D42);
         Put32(out, static_cast<uint32_t>(sizeField >= 0 ? sizeField : offset + rows.size()));
         Put32(out, 0);
-        Put32(out, offset);
+        Put32(out, static_cast<uint32_t>(offsetField >= 0 ? offsetField : offset));
         Put32(out, headerSize);
         Put32(out, static_cast<uint32_t>(width));
         Put32(out, static_cast<uint32_t>(height));
@@ -84,6 +86,7 @@ struct Bmp {
         Put32(out, 0);
         for (uint32_t colour : palette)
             Put32(out, colour);
+        out.insert(out.end(), gap, 0xEE);
         out.insert(out.end(), rows.begin(), rows.end());
         return out;
     }
@@ -295,6 +298,65 @@ TEST_F(ImageReaders, BmpHeadersOutsideTheirRulesAreRefused)
     for (int i = 18; i < 26; ++i)
         wide[i] = i == 21 || i == 25 ? 0x7F : 0xFF; // width and height 0x7FFFFFFF
     EXPECT_EQ(image.LoadImageA(scratch.Write("wide.bmp", wide).c_str(), 0, 0, 1, 1, 0, 0), 0);
+}
+
+TEST_F(ImageReaders, BmpPixelsStartWhereTheHeaderSays)
+{
+    image.SetSize(8, 6);
+    // Writers may leave room between the colour table and the pixels; the header's offset
+    // tells where they start, whatever the gap's length.
+    Bmp four;
+    four.width = 5;
+    four.height = 3;
+    four.bits = 4;
+    for (uint32_t i = 0; i < 16; ++i)
+        four.palette.push_back(0x010203u * i + 0x400000u);
+    four.value = [](int x, int y) { return static_cast<uint32_t>((x + 4 * y) % 16); };
+    Bmp true24;
+    true24.width = 3;
+    true24.height = 2;
+    true24.value = [](int x, int y) { return 0x102030u * static_cast<uint32_t>(1 + x + 3 * y); };
+    for (size_t gap : {size_t(1), size_t(3), size_t(12), size_t(1000)}) {
+        SCOPED_TRACE(gap);
+        for (Bmp *bmp : {&four, &true24}) {
+            bmp->gap = gap;
+            const std::string path = scratch.Write("gap.bmp", bmp->Bytes());
+            image.ClearImage(0xFF000000);
+            ASSERT_EQ(image.LoadImageA(path.c_str(), 0, 0, bmp->width, bmp->height, 1, 2), 1);
+            for (int y = 0; y < bmp->height; ++y)
+                for (int x = 0; x < bmp->width; ++x) {
+                    const uint32_t v = bmp->value(x, y);
+                    EXPECT_EQ(image.GetPixel(1 + x, 2 + y), 0xFF000000u | (bmp->bits == 4 ? bmp->palette[v] : v))
+                        << x << "," << y;
+                }
+            EXPECT_EQ(CountColour(image, 0xFF000000u), 48 - bmp->width * bmp->height);
+            int w = 0, h = 0;
+            EXPECT_EQ(image.GetImageSize(path.c_str(), &w, &h), 1);
+            EXPECT_EQ(w, bmp->width);
+        }
+    }
+
+    // The offset is checked against the file: no row there, or pixels past its end, refuse the
+    // file; a file with room for the bottom row only loads that row.
+    Bmp plain = true24;
+    plain.gap = 0;
+    const int64_t size = static_cast<int64_t>(plain.Bytes().size()); // 54 + 2 rows of 12 bytes
+    image.ClearImage(0xFF000000);
+    for (int64_t offset : {size - 11, size - 1, size, size + 1, int64_t(0x7FFFFFFF), int64_t(0xFFFFFFFF)}) {
+        SCOPED_TRACE(offset);
+        plain.offsetField = offset;
+        const std::string path = scratch.Write("beyond.bmp", plain.Bytes());
+        int w = -1, h = -1;
+        EXPECT_EQ(image.LoadImageA(path.c_str(), 0, 0, 3, 2, 0, 0), 0);
+        EXPECT_EQ(image.GetImageSize(path.c_str(), &w, &h), 0);
+        EXPECT_EQ(w, -1);
+    }
+    EXPECT_EQ(CountColour(image, 0xFF000000u), 48);
+    plain.offsetField = size - 12; // the last 12 bytes: the top row, taken for the bottom one
+    ASSERT_EQ(image.LoadImageA(scratch.Write("last.bmp", plain.Bytes()).c_str(), 0, 0, 3, 2, 0, 0), 1);
+    EXPECT_EQ(image.GetPixel(0, 1), 0xFF102030u);
+    EXPECT_EQ(image.GetPixel(2, 1), 0xFF306090u);
+    EXPECT_EQ(CountColour(image, 0xFF000000u), 45);
 }
 
 TEST_F(ImageReaders, PictRowsArePackedAndBoundedByTheirBuffers)
