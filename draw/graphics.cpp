@@ -4,6 +4,7 @@
 #include "gothic_font.h"
 #include "system_code.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstring>
@@ -180,19 +181,22 @@ void VLGraphics::DrawRect(int x1, int y1, int x2, int y2, int style)
     int left = x1, top = y1, right = x2, bottom = y2;
     Order(left, top, right, bottom);
     if (style == 2 && systemCode <= LastWindows9xCode) {
-        // Older systems have no one-on-one-off pen: set the odd pixels one by one.
+        // Older systems have no one-on-one-off pen: set the odd pixels one by one. Pixels outside
+        // the context's clip box change nothing, so the walk keeps to it (a rectangle may span the
+        // whole int range).
         const COLORREF colour = Foreground();
-        for (int x = left; x <= right; ++x) {
-            if (x & 1) {
-                ::SetPixel(target, x, top, colour);
-                ::SetPixel(target, x, bottom, colour);
-            }
+        RECT clip;
+        if (GetClipBox(target, &clip) == ERROR || clip.left >= clip.right || clip.top >= clip.bottom)
+            return;
+        const long long firstX = std::max<long long>(left, clip.left), lastX = std::min<long long>(right, clip.right - 1LL);
+        for (long long x = firstX | 1; x <= lastX; x += 2) {
+            ::SetPixel(target, static_cast<int>(x), top, colour);
+            ::SetPixel(target, static_cast<int>(x), bottom, colour);
         }
-        for (int y = top; y <= bottom; ++y) {
-            if (y & 1) {
-                ::SetPixel(target, left, y, colour);
-                ::SetPixel(target, right, y, colour);
-            }
+        const long long firstY = std::max<long long>(top, clip.top), lastY = std::min<long long>(bottom, clip.bottom - 1LL);
+        for (long long y = firstY | 1; y <= lastY; y += 2) {
+            ::SetPixel(target, left, static_cast<int>(y), colour);
+            ::SetPixel(target, right, static_cast<int>(y), colour);
         }
         return;
     }

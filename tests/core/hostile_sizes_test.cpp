@@ -306,6 +306,17 @@ TEST_F(HostileSizesTest, DrawingSurfaceCallsAtTheEndsOfTheRangeClipAndReturnQuic
             window.DrawBoxText(hi - 1, 0, hi, 40, "box", align);
             window.DrawBoxText(lo, 0, lo + 1, 40, "box", align);
         }
+        // Thick pens take the same paths with their width around every point.
+        window.SetSize(128);
+        window.DrawLine(lo, lo, hi, hi, 1);
+        window.DrawLine(lo, 20, hi, 20, 1);
+        window.DrawRect(lo, lo, hi, hi, 1);
+        window.DrawCircle(lo, lo, hi, hi);
+        window.DrawArc(lo, lo, hi, hi, 45, 300);
+        window.DrawRoundRect(lo, lo, hi, hi, hi, 1);
+        window.DrawBezier(points, 4);
+        window.DrawPolygon(points, 4);
+        window.SetSize(1);
         window.SetFontSize(INT_MAX);
         window.DrawTextA(0, 0, "big");
         window.DrawBoxText(0, 0, 60, 40, "big", 2);
@@ -313,6 +324,31 @@ TEST_F(HostileSizesTest, DrawingSurfaceCallsAtTheEndsOfTheRangeClipAndReturnQuic
     });
     EXPECT_LT(spent, 5000.0);
     window.EndPaint();
+
+    // The same ends through the system calls themselves.
+    HDC dc = GetDC(handle);
+    const double direct = Milliseconds([&] {
+        Arc(dc, lo, lo, hi, hi, lo, lo, hi, hi);
+        Arc(dc, 0, 0, 60, 40, hi, lo, lo, hi);
+        Ellipse(dc, hi - 2, hi - 2, lo, lo);
+        RoundRect(dc, lo, lo, hi, hi, lo, hi);
+        SetTextAlign(dc, TA_CENTER | TA_BOTTOM | TA_UPDATECP);
+        MoveToEx(dc, hi, lo, nullptr);
+        TextOutA(dc, 0, 0, "far", 3);
+        TextOutA(dc, 0, 0, "far", 3);
+        SetTextAlign(dc, TA_RIGHT | TA_BASELINE);
+        TextOutA(dc, lo, hi, "far", 3);
+        RECT measured = {hi - 1, hi - 1, hi, hi};
+        DrawTextA(dc, "one\ntwo", -1, &measured, DT_CALCRECT);
+        EXPECT_GE(measured.right, measured.left);
+        RECT box = {lo, lo, hi, hi};
+        DrawTextA(dc, "a&bc", -1, &box, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+        DrawTextA(dc, "a&bc", -1, &box, DT_SINGLELINE | DT_BOTTOM | DT_RIGHT);
+        SIZE extent;
+        EXPECT_TRUE(GetTextExtentPoint32A(dc, "far", 3, &extent));
+    });
+    ReleaseDC(handle, dc);
+    EXPECT_LT(direct, 5000.0);
 
     // The results are the clipped shapes: the filled rectangle covers the whole client area, the
     // straight line crosses it.
