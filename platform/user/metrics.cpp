@@ -5,6 +5,12 @@
 
 using namespace vorla::platform;
 
+// The system's rectangle helpers add in 32 bits and wrap around at the ends of the range, as
+// the machine does; done in 64 bits, the wrap is defined instead of an overflow.
+static LONG WrappingAdd(LONG value, long long delta) {
+    return static_cast<LONG>(static_cast<int32_t>(static_cast<uint32_t>(static_cast<long long>(value) + delta)));
+}
+
 extern "C" {
 
 int WINAPI GetSystemMetrics(int index) {
@@ -93,18 +99,18 @@ BOOL WINAPI UnionRect(LPRECT out, const RECT *a, const RECT *b) {
 }
 BOOL WINAPI OffsetRect(LPRECT r, int dx, int dy) {
     if (!r) return FALSE;
-    r->left += dx;
-    r->right += dx;
-    r->top += dy;
-    r->bottom += dy;
+    r->left = WrappingAdd(r->left, dx);
+    r->right = WrappingAdd(r->right, dx);
+    r->top = WrappingAdd(r->top, dy);
+    r->bottom = WrappingAdd(r->bottom, dy);
     return TRUE;
 }
 BOOL WINAPI InflateRect(LPRECT r, int dx, int dy) {
     if (!r) return FALSE;
-    r->left -= dx;
-    r->right += dx;
-    r->top -= dy;
-    r->bottom += dy;
+    r->left = WrappingAdd(r->left, -static_cast<long long>(dx));
+    r->right = WrappingAdd(r->right, dx);
+    r->top = WrappingAdd(r->top, -static_cast<long long>(dy));
+    r->bottom = WrappingAdd(r->bottom, dy);
     return TRUE;
 }
 BOOL WINAPI EqualRect(const RECT *a, const RECT *b) {

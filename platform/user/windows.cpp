@@ -572,29 +572,35 @@ BOOL WINAPI GetClientRect(HWND window, LPRECT rect) {
     return TRUE;
 }
 
+// Points far outside the coordinate space wrap around at the ends of the int range, as the
+// system's 32-bit arithmetic does, instead of overflowing.
+static LONG WrappingAdd(LONG value, long long delta) {
+    return static_cast<LONG>(static_cast<int32_t>(static_cast<uint32_t>(static_cast<long long>(value) + delta)));
+}
+
 BOOL WINAPI ClientToScreen(HWND window, LPPOINT point) {
     Window *w = FindWindow(window);
     if (!w || !point) return FALSE;
-    point->x += w->client_box.left;
-    point->y += w->client_box.top;
+    point->x = WrappingAdd(point->x, w->client_box.left);
+    point->y = WrappingAdd(point->y, w->client_box.top);
     return TRUE;
 }
 
 BOOL WINAPI ScreenToClient(HWND window, LPPOINT point) {
     Window *w = FindWindow(window);
     if (!w || !point) return FALSE;
-    point->x -= w->client_box.left;
-    point->y -= w->client_box.top;
+    point->x = WrappingAdd(point->x, -static_cast<long long>(w->client_box.left));
+    point->y = WrappingAdd(point->y, -static_cast<long long>(w->client_box.top));
     return TRUE;
 }
 
 BOOL WINAPI AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD ex_style) {
     if (!rect) return FALSE;
     int fx = FrameWidth(style, ex_style, true), fy = FrameWidth(style, ex_style, false);
-    rect->left -= fx;
-    rect->right += fx;
-    rect->top -= fy + CaptionHeight(style, ex_style);
-    rect->bottom += fy;
+    rect->left = WrappingAdd(rect->left, -static_cast<long long>(fx));
+    rect->right = WrappingAdd(rect->right, fx);
+    rect->top = WrappingAdd(rect->top, -(static_cast<long long>(fy) + CaptionHeight(style, ex_style)));
+    rect->bottom = WrappingAdd(rect->bottom, fy);
     return TRUE;
 }
 

@@ -159,6 +159,21 @@ TEST_F(HostileSizesTest, TheWindowSystemRefusesImpossibleRectanglesAndKeepsTheOl
     EXPECT_TRUE(SameRect(driver::InvalidRect(window), client));
     ValidateRect(window, &everything);
     driver::Pump();
+
+    // Point and rectangle helpers wrap around at the ends of the range as 32-bit arithmetic does.
+    POINT far = {INT_MAX, INT_MIN};
+    EXPECT_TRUE(ClientToScreen(window, &far));
+    POINT back = far;
+    EXPECT_TRUE(ScreenToClient(window, &back));
+    EXPECT_EQ(back.x, INT_MAX);
+    EXPECT_EQ(back.y, INT_MIN);
+    RECT moved = {INT_MAX, INT_MIN, INT_MAX, INT_MIN};
+    EXPECT_TRUE(OffsetRect(&moved, 1, -1));
+    EXPECT_EQ(moved.left, INT_MIN);
+    EXPECT_EQ(moved.top, INT_MAX);
+    EXPECT_TRUE(InflateRect(&moved, INT_MIN, INT_MIN));
+    RECT framed = {INT_MIN, INT_MIN, INT_MAX, INT_MAX};
+    EXPECT_TRUE(AdjustWindowRectEx(&framed, style, FALSE, 0));
     DestroyWindow(window);
 }
 
