@@ -232,9 +232,14 @@ int WINAPI GetObjectA(HGDIOBJ handle, int size, LPVOID out) {
     }
 }
 
+// Drawing with a pen costs its width in rows around every point; no surface is wider than this,
+// so a wider pen is refused rather than left to take minutes and gigabytes per call.
+constexpr long long PenWidthLimit = 16384;
+
 HPEN WINAPI CreatePen(int style, int width, COLORREF colour) {
     int kind = style & PS_STYLE_MASK;
     if (kind > PS_NULL && kind != 6 /* PS_INSIDEFRAME */) return nullptr;
+    if (width > PenWidthLimit) return nullptr;
     auto p = std::make_unique<Pen>();
     p->style = kind == 6 ? PS_SOLID : kind;
     p->width = width < 1 ? 1 : width;
@@ -248,13 +253,14 @@ HPEN WINAPI ExtCreatePen(DWORD style, DWORD width, const LOGBRUSH *brush, DWORD 
     bool geometric = (style & PS_TYPE_MASK) == PS_GEOMETRIC;
     if (kind == PS_USERSTYLE) {
         if (count == 0 || count > 16 || !entries) return nullptr;
-        DWORD total = 0;
+        unsigned long long total = 0; // 32-bit entries must not wrap around to an empty pattern
         for (DWORD i = 0; i < count; ++i) total += entries[i];
         if (total == 0) return nullptr;
     } else if (count != 0 || entries) {
         return nullptr;
     }
     if (!geometric && width != 1) return nullptr;
+    if (width > PenWidthLimit) return nullptr;
     auto p = std::make_unique<Pen>();
     p->style = kind;
     p->geometric = geometric;

@@ -225,16 +225,28 @@ std::vector<OutlineRow> EllipseOutline(long long w, long long h, long long from,
 }
 
 void StampDisc(SpanSet &spans, long long x, long long y, int w) {
+    long long left = x - w / 2, top = y - w / 2;
+    const Box &limit = spans.Limit();
+    if (top + w <= limit.top || top >= limit.bottom || left + w <= limit.left || left >= limit.right) return;
+    // Only the disc's rows inside the limit are worked out: a pen as wide as the int range costs
+    // the rows it covers, not its width.
+    const long long from = std::max<long long>(0, limit.top - top), to = std::min<long long>(w, limit.bottom - top);
+    if (w > kSteppedLimit) {
+        const std::vector<OutlineRow> rows = EllipseOutline(w, w, from, to);
+        for (long long k = from; k < to; ++k) {
+            const OutlineRow &row = rows[static_cast<size_t>(k - from)];
+            spans.Add(top + k, left + row.outer, left + w - row.outer);
+        }
+        return;
+    }
     thread_local int cached = 0;
     thread_local std::vector<OutlineRow> disc;
     if (cached != w) {
         disc = EllipseOutline(w, w, 0, w);
         cached = w;
     }
-    long long left = x - w / 2, top = y - w / 2;
-    const Box &limit = spans.Limit();
-    if (top + w <= limit.top || top >= limit.bottom || left + w <= limit.left || left >= limit.right) return;
-    for (int k = 0; k < w; ++k) spans.Add(top + k, left + disc[k].outer, left + w - disc[k].outer);
+    for (long long k = from; k < to; ++k)
+        spans.Add(top + k, left + disc[static_cast<size_t>(k)].outer, left + w - disc[static_cast<size_t>(k)].outer);
 }
 
 void WideSegment(SpanSet &spans, long long x0, long long y0, long long x1, long long y1, int w) {

@@ -498,3 +498,84 @@ TEST_F(HostileSizesTest, CirclesFarLargerThanTheImageCostOnlyTheirVisiblePixels)
         for (int x = 0; x < 37; ++x)
             ASSERT_EQ(image.GetPixel(x, y), y == 5 ? 0xFFFFFFFFu : 0xFF000000u) << x << "," << y;
 }
+
+TEST_F(HostileSizesTest, SystemDrawingAtTheEndsOfTheRangeEndsQuickly)
+{
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 32, 32);
+    ASSERT_NE(bitmap, nullptr);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    const int lo = INT_MIN, hi = INT_MAX;
+
+    // A pen wider than any surface would cost its width in rows at every point: refused.
+    EXPECT_EQ(CreatePen(PS_SOLID, INT_MAX, 0), nullptr);
+    LOGBRUSH solid = {BS_SOLID, 0, 0};
+    EXPECT_EQ(ExtCreatePen(PS_GEOMETRIC | PS_SOLID, 100000, &solid, 0, nullptr), nullptr);
+
+    POINT corners[4] = {{lo, lo}, {hi, lo}, {hi, hi}, {lo, hi}};
+    const double spent = Milliseconds([&] {
+        for (int width : {1, 3, 128, 16384}) {
+            HPEN pen = CreatePen(PS_SOLID, width, RGB(255, 0, 0));
+            ASSERT_NE(pen, nullptr) << width;
+            HGDIOBJ previous = SelectObject(dc, pen);
+            MoveToEx(dc, lo, lo, nullptr);
+            LineTo(dc, hi, hi);
+            LineTo(dc, lo, 5);
+            Polyline(dc, corners, 4);
+            PolyBezier(dc, corners, 4);
+            Rectangle(dc, lo, lo, hi, hi);
+            Ellipse(dc, lo, lo, hi, hi);
+            RoundRect(dc, lo, lo, hi, hi, hi, hi);
+            RoundRect(dc, 0, 0, 10, 10, lo, lo);
+            Arc(dc, lo, lo, hi, hi, 0, 0, 5, 5);
+            SetPolyFillMode(dc, ALTERNATE);
+            Polygon(dc, corners, 4);
+            SetPolyFillMode(dc, WINDING);
+            Polygon(dc, corners, 4);
+            SelectObject(dc, previous);
+            DeleteObject(pen);
+        }
+        DWORD dashes[2] = {0xFFFFFFFFu, 1};
+        HPEN styled = ExtCreatePen(PS_GEOMETRIC | PS_USERSTYLE, 1, &solid, 2, dashes);
+        ASSERT_NE(styled, nullptr);
+        HGDIOBJ previous = SelectObject(dc, styled);
+        MoveToEx(dc, lo, 3, nullptr);
+        LineTo(dc, hi, 3);
+        Ellipse(dc, lo, lo, hi, hi);
+        RoundRect(dc, lo, lo, hi, hi, 7, 7);
+        SelectObject(dc, previous);
+        DeleteObject(styled);
+
+        SetPixel(dc, hi, lo, 0);
+        GetPixel(dc, lo, hi);
+        BitBlt(dc, hi, hi, hi, hi, dc, lo, lo, SRCCOPY);
+        BitBlt(dc, lo, lo, hi, hi, dc, hi, hi, SRCCOPY);
+        StretchBlt(dc, lo, lo, hi, hi, dc, 0, 0, 3, 3, SRCCOPY);
+        StretchBlt(dc, 0, 0, 30, 30, dc, lo, lo, hi, hi, SRCCOPY);
+        HRGN region = CreateRectRgn(lo, lo, hi, hi);
+        HRGN other = CreateRectRgn(hi - 1, lo, lo + 1, hi);
+        CombineRgn(region, region, other, RGN_XOR);
+        PtInRegion(region, hi, lo);
+        SelectClipRgn(dc, region);
+        IntersectClipRect(dc, hi, hi, lo, lo);
+        SelectClipRgn(dc, nullptr);
+        DeleteObject(region);
+        DeleteObject(other);
+    });
+    EXPECT_LT(spent, 5000.0);
+
+    // Fills across the whole range cover the whole bitmap.
+    EXPECT_TRUE(PatBlt(dc, lo, lo, hi, hi, WHITENESS));
+    const RECT everything = {lo, lo, hi, hi};
+    HBRUSH black = CreateSolidBrush(0);
+    FillRect(dc, &everything, black);
+    DeleteObject(black);
+    EXPECT_EQ(GetPixel(dc, 0, 0), 0u);
+    EXPECT_EQ(GetPixel(dc, 31, 31), 0u);
+
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+}
