@@ -3,8 +3,10 @@
 // path names, and the results must follow the rules of each operation.
 //
 // The fuzzer must never touch a file of its own machine: every path works inside a fresh folder
-// made at start (removed at exit), and a path that could leave it (absolute, or climbing above it
-// with "..", in either slash) is refused here before the library sees it.
+// made at start (removed at exit). A path that names a file outside it (absolute, or climbing
+// above it with "..", in either slash) is refused here before the library sees it; and should the
+// library still open something outside (its conversion making another path of it), the open is
+// stopped before it happens and reported as a crash.
 #include <vorla/VLFileCtrl.h>
 
 #include <climits>
@@ -12,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <ftw.h>
 #include <string>
@@ -21,10 +24,28 @@
 
 namespace {
 
+// The sandbox's root and the folder the fuzzer was started in, once the sandbox is made.
+std::string sandboxRoot;
+int homeFolder = -1;
+
+void RemoveSandbox()
+{
+    if (sandboxRoot.empty() || fchdir(homeFolder) != 0)
+        return;
+    nftw(
+        sandboxRoot.c_str(), [](const char *path, const struct stat *, int, struct FTW *) { return remove(path); },
+        16, FTW_DEPTH | FTW_PHYS);
+    sandboxRoot.clear();
+}
+
+// A failed check ends the process at once (libFuzzer keeps the input), without leaving the
+// sandbox behind.
 void Check(bool condition)
 {
-    if (!condition)
+    if (!condition) {
+        RemoveSandbox();
         __builtin_trap();
+    }
 }
 
 // The folder tree: <root>/a.bmp, <root>/d/, <root>/d/e/f.txt (long enough for several blocks of
@@ -77,10 +98,10 @@ struct Sandbox {
         home = open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         inside = open(work.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         Check(home >= 0 && inside >= 0);
-        std::atexit([] { Remove(); });
+        sandboxRoot = root;
+        homeFolder = home;
+        std::atexit(RemoveSandbox);
     }
-
-    static void Remove();
 
     void Restore()
     {
@@ -104,42 +125,59 @@ Sandbox &TheSandbox()
     return *sandbox;
 }
 
-void Sandbox::Remove()
+// Whether a relative system path, taken from a folder depth levels below the sandbox's root,
+// stays inside the sandbox. Only the names count: the sandbox holds no links.
+bool StaysInside(const std::string &path, int depth)
 {
-    const std::string root = TheSandbox().root;
-    if (fchdir(TheSandbox().home) != 0)
-        return;
-    nftw(
-        root.c_str(), [](const char *path, const struct stat *, int, struct FTW *) { return remove(path); }, 16,
-        FTW_DEPTH | FTW_PHYS);
+    size_t start = 0;
+    while (start <= path.size()) {
+        size_t slash = path.find('/', start);
+        if (slash == std::string::npos)
+            slash = path.size();
+        const std::string part = path.substr(start, slash - start);
+        if (part == "..") {
+            if (--depth < 0)
+                return false;
+        } else if (!part.empty() && part != ".") {
+            ++depth;
+        }
+        start = slash + 1;
+    }
+    return true;
 }
 
-// The path as the system will take it (either slash separates folders, and the library turns
-// "/" into "\" and back), or empty when it is absolute or climbs out of the sandbox.
+// The file a path names, in the system's form (either slash separates folders): empty when it is
+// absolute or climbs out of the sandbox.
 std::string Confined(const std::string &path)
 {
     std::string native(path);
     for (char &c : native)
         if (c == '\\')
             c = '/';
-    if (native.empty() || native[0] == '/')
+    if (native.empty() || native[0] == '/' || !StaysInside(native, kDepth))
         return {};
-    int depth = kDepth;
-    size_t start = 0;
-    while (start <= native.size()) {
-        size_t slash = native.find('/', start);
-        if (slash == std::string::npos)
-            slash = native.size();
-        const std::string part = native.substr(start, slash - start);
-        if (part == "..") {
-            if (--depth < 0)
-                return {};
-        } else if (!part.empty() && part != ".") {
-            ++depth;
-        }
-        start = slash + 1;
-    }
     return native;
+}
+
+// Set while the library works on a fuzzed path: every file opened then must lie in the sandbox.
+bool guarding = false;
+
+FILE *GuardedOpen(const char *name, const char *path, const char *mode)
+{
+    using Open = FILE *(*)(const char *, const char *);
+    static const Open system = reinterpret_cast<Open>(dlsym(RTLD_NEXT, "fopen"));
+    if (guarding && path) {
+        const std::string &root = TheSandbox().root;
+        const bool inside = path[0] == '/' ? std::strncmp(path, (root + "/").c_str(), root.size() + 1) == 0 &&
+                                                 StaysInside(path + root.size() + 1, 0)
+                                           : StaysInside(path, kDepth);
+        if (!inside) {
+            std::fprintf(stderr, "file_path_fuzz: %s(\"%s\") reaches outside the sandbox; stopped\n", name, path);
+            guarding = false;
+            Check(false);
+        }
+    }
+    return system ? system(path, mode) : nullptr;
 }
 
 // Little-endian fields taken from the input after the path; zero when it has run out.
@@ -319,7 +357,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     Sandbox &sandbox = TheSandbox();
     Check(fchdir(sandbox.inside) == 0);
+    guarding = true;
     Run(path, native, create, script);
+    guarding = false;
     Check(fchdir(sandbox.home) == 0);
     return 0;
+}
+
+// The library opens its files with fopen: these take the place of the C library's (and of the
+// sanitizer's wrapper) for the whole process, so each open is checked before it happens. They
+// must be visible to the library, whatever the build hides by default.
+extern "C" __attribute__((visibility("default"))) FILE *fopen(const char *path, const char *mode)
+{
+    return GuardedOpen("fopen", path, mode);
+}
+
+extern "C" __attribute__((visibility("default"))) FILE *fopen64(const char *path, const char *mode)
+{
+    return GuardedOpen("fopen64", path, mode);
 }
