@@ -57,10 +57,13 @@ inline int LoadPicture(const std::vector<uint8_t> &bytes)
     if (!image.GetPointer())
         __builtin_trap();
     int width = 0, height = 0;
-    image.GetImageSize(path, &width, &height);
+    const int sized = image.GetImageSize(path, &width, &height);
     // Three rectangles: the whole picture at the origin, a part of it hanging off the image at
     // the left, and the largest one, placed so far up that no row lands (every row is dropped).
-    image.LoadImageA(path, 0, 0, 1 << 20, 1 << 20, 0, 0);
+    // A picture that loads had a size to tell. (Not always its own: a BMP header that tells no
+    // rows answers the size, while the load goes on to a later reader.)
+    if (image.LoadImageA(path, 0, 0, 1 << 20, 1 << 20, 0, 0) && !sized)
+        __builtin_trap();
     image.LoadImageA(path, 3, 1, 40, 30, -7, 20);
     image.LoadImageA(path, 1, 2, 0x7FFFFFFF, 0x7FFFFFFF, 5, -0x7FFFFFF0);
     return 0;
