@@ -7,6 +7,7 @@
 #include "ime_context.h"
 #include "keys.h"
 #include "life_guard.h"
+#include "links.h"
 #include "library.h"
 #include "tool_hint.h"
 #include "window_internals.h"
@@ -68,6 +69,7 @@ VLWindow::~VLWindow()
     // stops touching the object, this one releases the rest.
     LifeGuard::Destroy(this);
     Teardown();
+    CutLinksTo(this); // widgets removed earlier still name this window
 }
 
 void VLWindow::Initialise()
@@ -147,6 +149,8 @@ bool VLWindow::Teardown()
                 DestroyWindow(own);
                 if (self.Destroyed())
                     return false;
+                // Widgets the destruction report added are let go as well.
+                WindowInternals::ReleaseChildren(*this);
             }
             if (Library().slots[slot].handle == own) {
                 UnregisterClassA(SlotClassName(slot), Library().instance);
@@ -166,8 +170,13 @@ void VLWindow::Clear()
 {
     // Inside the window's own teardown (a callback of its destruction report) the teardown in
     // progress finishes the work; clearing again would initialise twice and leak the first.
-    if (tearingDown)
+    if (tearingDown) {
+        // The widgets the report added go now all the same, so that a caller may rely on them
+        // being out of the window.
+        LifeGuard::End(this);
+        WindowInternals::ReleaseChildren(*this);
         return;
+    }
     if (Teardown())
         Initialise();
 }
@@ -175,9 +184,17 @@ void VLWindow::Clear()
 int VLWindow::CreateNewWindow(const char *text, int x, int y, int width, int height, int creationFlags)
 {
     // Not while the window is being torn down: the teardown would release the new window.
-    if (tearingDown)
+    if (tearingDown) {
+        Clear();
         return -1;
-    Clear();
+    }
+    {
+        // The old window's destruction report may delete this object.
+        LifeGuard self(this);
+        Clear();
+        if (self.Destroyed())
+            return -1;
+    }
     if (width == 0 || height == 0)
         return -1;
     // Nothing may be created before VorlaInitialize or after VorlaTerminate: no lock guards it.
@@ -287,9 +304,12 @@ int VLWindow::ShowWindow(int show)
     if ((flags & 4) || !handle)
         return 0;
     if (show) {
-        ::ShowWindow(handle, SW_SHOW);
-        if (GetActiveWindow() != handle)
-            SetActiveWindow(handle);
+        // Showing activates, and the activation reports may end this window.
+        const HWND own = handle;
+        LifeGuard self(this);
+        ::ShowWindow(own, SW_SHOW);
+        if (!self.Ended() && GetActiveWindow() != own)
+            SetActiveWindow(own);
     } else {
         ::ShowWindow(handle, SW_HIDE);
     }

@@ -222,6 +222,10 @@ void WindowInternals::SendWindowEvent(VLWindow &window, int slot, HWND source, i
         // control returns to it, and a dialog that never ran modal ends nothing.
         if ((window.flags & 4) && Library().modalSlot == slot && Library().slots[slot].modal)
             Library().modalEndRequest = 1;
+        // A dialog destroyed while its loop waits for a message (from a timer callback, say, or
+        // another window's handling) would leave that loop waiting: wake it to look again.
+        if ((window.flags & 4) && Library().slots[slot].modal)
+            PostMessageA(nullptr, WM_NULL, 0, 0);
         break;
     case 104:
     case 105:

@@ -72,12 +72,14 @@ VLImage::VLImage()
     : description(nullptr), hintText(nullptr)
 {
     Initialise();
+    WidgetAccess::Link(*this);
 }
 
 VLImage::~VLImage()
 {
     LifeGuard::Destroy(this);
     Release();
+    WidgetAccess::Unlink(*this);
 }
 
 void VLImage::Initialise()

@@ -4,12 +4,14 @@
 #pragma once
 
 #include "../core/life_guard.h"
+#include "../core/links.h"
 #include "../core/widget_kinds.h"
 #include "../core/window_internals.h"
 #include "vorla/VorlaLib.h"
 
 #include <cstring>
 #include <new>
+#include <type_traits>
 
 constexpr int TextCapacity = 256;     // 255 bytes and the terminator
 constexpr int HintCapacity = 512;     // 509 bytes accepted
@@ -170,6 +172,21 @@ struct WidgetAccess {
         w.parentWindow->EndPaint();
     }
 
+    // The widget's links to its window and group are cut when either is destroyed first; a
+    // group's own links to it are cut when it goes.
+    template <typename W> static void Link(W &w)
+    {
+        LinkField(&w.parentWindow);
+        LinkField(&w.group);
+    }
+    template <typename W> static void Unlink(W &w)
+    {
+        UnlinkField(&w.parentWindow);
+        UnlinkField(&w.group);
+        if constexpr (std::is_same_v<W, VLGroup>)
+            CutLinksTo(&w);
+    }
+
     // The dispatch rows every class shares.
     template <typename W> static void Place(void *widget, VLWindow *window, int originX, int originY)
     {
@@ -238,11 +255,16 @@ private:
 // Release frees what it owns.
 // Code running after a callback learns through its guard that the widget was cleared or deleted.
 #define VORLA_WIDGET_LIFETIME(Class)                                                               \
-    Class::Class() { Initialise(); }                                                                \
+    Class::Class()                                                                                  \
+    {                                                                                               \
+        Initialise();                                                                               \
+        WidgetAccess::Link(*this);                                                                  \
+    }                                                                                               \
     Class::~Class()                                                                                 \
     {                                                                                               \
         LifeGuard::Destroy(this);                                                                   \
         Release();                                                                                  \
+        WidgetAccess::Unlink(*this);                                                                \
     }                                                                                               \
     void Class::Clear()                                                                             \
     {                                                                                               \
