@@ -301,36 +301,20 @@ bool ShowHintOf(VLToolHint &hint, const WidgetKind &kind, void *widget, const VL
     return true;
 }
 
-// Inside a container: its entries first to last, right and bottom edges outside; containers
-// within are searched the same way.
-bool ShowHintInContainer(VLToolHint &hint, VLChildList *list, int x, int y)
+// At window level the entries are searched top-most first, and the right and bottom edges count
+// as inside; within a container (searched instead of the container itself, at any depth) they go
+// first to last with those edges outside.
+bool ShowHintIn(VLToolHint &hint, VLChildList *list, int x, int y, bool windowLevel)
 {
     bool shown = false;
-    ForEachChild(list, false, [&](int, void *widget, const WidgetKind &kind) {
+    ForEachChild(list, windowLevel, [&](int, void *widget, const WidgetKind &kind) {
         VLSTRect box;
-        if (!kind.visible || !kind.visible(widget) || !WindowBox(kind, widget, box) || !InsideExcluding(box, x, y))
+        if (!kind.visible || !kind.visible(widget) || !WindowBox(kind, widget, box))
             return true;
-        shown = kind.children ? ShowHintInContainer(hint, kind.children(widget), x, y)
+        if (!(windowLevel ? InsideIncluding(box, x, y) : InsideExcluding(box, x, y)))
+            return true;
+        shown = kind.children ? ShowHintIn(hint, kind.children(widget), x, y, false)
                               : ShowHintOf(hint, kind, widget, box, x);
-        return !shown;
-    });
-    return shown;
-}
-
-// The window's entries, top-most first, where the right and bottom edges count as inside; a
-// container under the point is searched through its own children instead.
-bool ShowHintInWindow(VLToolHint &hint, VLChildList *list, int x, int y)
-{
-    bool shown = false;
-    ForEachChild(list, true, [&](int, void *widget, const WidgetKind &kind) {
-        VLSTRect box;
-        if (!kind.visible || !kind.visible(widget) || !WindowBox(kind, widget, box) || !InsideIncluding(box, x, y))
-            return true;
-        if (kind.children) {
-            shown = ShowHintInContainer(hint, kind.children(widget), x, y);
-            return !shown;
-        }
-        shown = ShowHintOf(hint, kind, widget, box, x);
         return !shown;
     });
     return shown;
@@ -340,5 +324,5 @@ bool ShowHintInWindow(VLToolHint &hint, VLChildList *list, int x, int y)
 
 bool WindowInternals::ShowWidgetHint(VLWindow &window, int x, int y)
 {
-    return window.toolHint && ShowHintInWindow(*window.toolHint, window.children, x, y);
+    return window.toolHint && ShowHintIn(*window.toolHint, window.children, x, y, true);
 }
