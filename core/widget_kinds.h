@@ -69,6 +69,19 @@ inline bool WindowBox(const WidgetKind &kind, void *widget, VLSTRect &box)
     return true;
 }
 
+// Window coordinates of widgets are kept within +-2^29, far beyond any surface, so that a widget's
+// edges and the few pixels its drawing adds to them never leave the int range.
+constexpr long long CoordinateLimit = 1LL << 29;
+inline int Clamped(long long value)
+{
+    return static_cast<int>(value < -CoordinateLimit ? -CoordinateLimit : value > CoordinateLimit ? CoordinateLimit : value);
+}
+// An edge: a start and a length, clamped the same way.
+inline int Edge(int start, int length)
+{
+    return Clamped(static_cast<long long>(start) + length);
+}
+
 // Whether a point lies in a box: with the right and bottom edges outside, or inside. Computed
 // wide, so boxes reaching the end of the int range do not wrap.
 inline bool InsideExcluding(const VLSTRect &box, int x, int y)

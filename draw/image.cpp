@@ -350,8 +350,8 @@ void ImageAccess::Place(void *widget, VLWindow *window, int originX, int originY
 {
     VLImage &image = *static_cast<VLImage *>(widget);
     image.parentWindow = window;
-    image.windowX = originX + image.x;
-    image.windowY = originY + image.y;
+    image.windowX = Edge(originX, image.x);
+    image.windowY = Edge(originY, image.y);
 }
 
 void ImageAccess::DrawKind(void *widget)
@@ -391,8 +391,8 @@ struct ImageInput {
         VLSTRect bounds;
         ImageAccess::Bounds(&image, bounds);
         if (bothEdges)
-            return px >= left && px <= left + bounds.width && py >= top && py <= top + bounds.height;
-        return px >= left && px < left + bounds.width && py >= top && py < top + bounds.height;
+            return px >= left && px <= Edge(left, bounds.width) && py >= top && py <= Edge(top, bounds.height);
+        return px >= left && px < Edge(left, bounds.width) && py >= top && py < Edge(top, bounds.height);
     }
     static int Press(void *widget, int code, int px, int py, bool bothEdges)
     {

@@ -39,7 +39,7 @@ struct ButtonAccess {
     };
     template <typename B> static Box BoxOf(B &b)
     {
-        return Box{b.windowX, b.windowY, b.windowX + b.width, b.windowY + b.height};
+        return Box{b.windowX, b.windowY, Edge(b.windowX, b.width), Edge(b.windowY, b.height)};
     }
 
     // Draws between the window's BeginPaint and EndPaint with the surface on the window's context;
@@ -88,7 +88,7 @@ struct ButtonAccess {
     // Places the icon (drawn, greyed when disabled) and returns the text's left edge.
     template <typename B> static int PlaceIconAndText(B &b, HDC context, const Box &x)
     {
-        const int w = b.width, h = b.height;
+        const int w = x.right - x.left, h = x.bottom - x.top; // the clamped box's size
         const int textWidth = b.text && *b.text ? b.GetTextWidth(b.text) : 0;
         const int pressed = b.state == 2 ? 1 : 0;
         if (!b.icon || b.icon->GetImageWidth() <= 0 || b.icon->GetImageHeight() <= 0) {

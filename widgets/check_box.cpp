@@ -56,7 +56,7 @@ void VLCheckBox::Draw()
         const MarkAccess::Colours c = MarkAccess::ColoursOf(*this, container);
         const int l = windowX, t = windowY, y = MarkAccess::MarkTop(*this);
         VLGraphics::SetForegroundColor(container);
-        DrawFillRect(l, t, l + width + 2, t + height + 2);
+        DrawFillRect(l, t, Edge(l, width) + 2, Edge(t, height) + 2);
         VLGraphics::SetForegroundColor(c.outerTopLeft);
         DrawLine(l + 1, y, l + 13, y, 1);
         DrawLine(l + 1, y, l + 1, y + 12, 1);
@@ -107,8 +107,8 @@ struct CheckBoxFocus {
     static bool PressHits(void *widget, int px, int py)
     {
         VLCheckBox &b = *static_cast<VLCheckBox *>(widget);
-        return b.enabled && b.visible && px >= b.windowX && px < b.windowX + b.width && py >= b.windowY &&
-               py < b.windowY + b.height;
+        return b.enabled && b.visible && px >= b.windowX && px < Edge(b.windowX, b.width) && py >= b.windowY &&
+               py < Edge(b.windowY, b.height);
     }
     static bool Activate(void *widget, int focusedType)
     {

@@ -50,7 +50,7 @@ struct GroupAccess {
             g.parentWindow->EndPaint();
             return;
         }
-        const int l = g.windowX, t = g.windowY, r = l + g.width, b = t + g.height;
+        const int l = g.windowX, t = g.windowY, r = Edge(l, g.width), b = Edge(t, g.height);
         SurfaceAccess::SetTarget(g, context);
         if (g.backMode == 1)
             ButtonAccess::Fill(g, l, t, r, b, g.backgroundColour);
@@ -105,8 +105,7 @@ struct GroupAccess {
                 case TypeLabel: {
                     VLSTRect box;
                     if (kind.visible(child) && WindowBox(kind, child, box) &&
-                        !WindowInternals::DropDownOpen(*g.parentWindow) && px >= box.x && px <= box.x + box.width &&
-                        py >= box.y && py <= box.y + box.height)
+                        !WindowInternals::DropDownOpen(*g.parentWindow) && InsideIncluding(box, px, py))
                         hit = 1;
                     break;
                 }
@@ -138,7 +137,7 @@ struct GroupAccess {
 
     static bool InsideBothEdges(VLGroup &g, int px, int py)
     {
-        return px >= g.windowX && px <= g.windowX + g.width && py >= g.windowY && py <= g.windowY + g.height;
+        return px >= g.windowX && px <= Edge(g.windowX, g.width) && py >= g.windowY && py <= Edge(g.windowY, g.height);
     }
 
     static bool RadioMouse(VLGroup &g, VLRadioButton &radio, int code, int px, int py)
@@ -161,7 +160,7 @@ struct GroupAccess {
     {
         if (!g.parentWindow)
             return;
-        const int left = g.x + offsetX, top = g.y + offsetY;
+        const int left = Edge(offsetX, g.x), top = Edge(offsetY, g.y);
         g.parentWindow->BeginPaint();
         {
             ForEachChild(g.children, true, [&](int type, void *child, const WidgetKind &kind) {
@@ -396,7 +395,7 @@ bool GroupsClip(VLGroup *group, RECT &area)
         g->GetBounds(&bounds);
         int left = 0, top = 0;
         GroupWidgetPosition(g, left, top);
-        const RECT own = {left, top, left + bounds.width, top + bounds.height};
+        const RECT own = {left, top, Edge(left, bounds.width), Edge(top, bounds.height)};
         if (!any) {
             area = own;
             any = true;

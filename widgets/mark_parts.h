@@ -22,7 +22,7 @@ struct MarkAccess {
     // The mark's top: centred on the font in a tall widget, one below the top in a short one.
     template <typename M> static int MarkTop(M &m)
     {
-        return m.height >= 14 ? m.windowY + ((m.height - m.GetFontSize()) >> 1) : m.windowY + 1;
+        return m.height >= 14 ? Edge(m.windowY, (m.height - m.GetFontSize()) >> 1) : m.windowY + 1;
     }
 
     // Draws with the surface on the window's context between BeginPaint and EndPaint.
@@ -51,10 +51,10 @@ struct MarkAccess {
         if (!m.enabled && hasText) {
             const unsigned int light = Twice(ThreeQuarters(container));
             m.VLGraphics::SetForegroundColor(light);
-            m.DrawBoxText(left + 21, y + 1, left + m.width + 1, y + 13, m.text, 1);
+            m.DrawBoxText(left + 21, y + 1, Edge(left, m.width) + 1, y + 13, m.text, 1);
         }
         m.VLGraphics::SetForegroundColor(colours.text);
-        m.DrawBoxText(left + 20, y, left + m.width, y + 12, m.text, 1);
+        m.DrawBoxText(left + 20, y, Edge(left, m.width), y + 12, m.text, 1);
     }
 
     static unsigned int Twice(unsigned int colour);
@@ -66,7 +66,7 @@ struct MarkAccess {
     // Both edges count as inside.
     template <typename M> static bool Over(M &m, int px, int py)
     {
-        return px >= m.windowX && px <= m.windowX + m.width && py >= m.windowY && py <= m.windowY + m.height;
+        return px >= m.windowX && px <= Edge(m.windowX, m.width) && py >= m.windowY && py <= Edge(m.windowY, m.height);
     }
 };
 

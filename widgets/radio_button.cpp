@@ -42,7 +42,7 @@ void VLRadioButton::Draw()
         const MarkAccess::Colours c = MarkAccess::ColoursOf(*this, container);
         const int l = windowX, t = windowY, y = MarkAccess::MarkTop(*this);
         VLGraphics::SetForegroundColor(container);
-        DrawFillRect(l, t, l + width, t + height);
+        DrawFillRect(l, t, Edge(l, width), Edge(t, height));
         VLGraphics::SetForegroundColor(c.face);
         DrawFillCircle(l + 2, y, l + 13, y + 11);
         VLGraphics::SetForegroundColor(c.outerTopLeft);
@@ -65,8 +65,8 @@ struct RadioButtonHit {
     static bool PressHits(void *widget, int px, int py)
     {
         VLRadioButton &b = *static_cast<VLRadioButton *>(widget);
-        return b.enabled && b.visible && px >= b.windowX && px < b.windowX + b.width && py >= b.windowY &&
-               py < b.windowY + b.height;
+        return b.enabled && b.visible && px >= b.windowX && px < Edge(b.windowX, b.width) && py >= b.windowY &&
+               py < Edge(b.windowY, b.height);
     }
 
     static bool HasFocus(void *widget) { return static_cast<VLRadioButton *>(widget)->focused != 0; }

@@ -192,8 +192,8 @@ struct WidgetAccess {
     {
         W &w = *static_cast<W *>(widget);
         w.parentWindow = window;
-        w.windowX = originX + w.x;
-        w.windowY = originY + w.y;
+        w.windowX = Edge(originX, w.x);
+        w.windowY = Edge(originY, w.y);
     }
     template <typename W> static void Bounds(void *widget, VLSTRect &out)
     {

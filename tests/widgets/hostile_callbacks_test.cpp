@@ -4,6 +4,7 @@
 // checks that) and without visiting a widget twice.
 #include "widgets_support.h"
 
+#include <climits>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -491,6 +492,63 @@ TEST_F(HostileTest, HintsInsideAGroupGoToTheFirstChildWithTheEdgesOutside)
     driver::MoveTo(handle, 300, 150);
     driver::Advance(200);
     EXPECT_EQ(hintWidth(100, 60), 4 * 6 + 10) << "the first child's right edge is outside it";
+    window.Clear(); // before the test's own widgets go
+}
+
+} // namespace
+
+namespace {
+
+// Bounds at the ends of the int range: every widget draws, routes, hints and takes the focus
+// without overflowing (the sanitizer build checks the arithmetic).
+TEST_F(HostileTest, WidgetsAtTheEndsOfTheIntRangeNeitherOverflowNorAbort)
+{
+    const int far = INT_MAX, near = INT_MIN;
+    VLGroup outer, inner;
+    VLLabel label;
+    VLPushButton button;
+    VLButton toggle;
+    VLCheckBox box;
+    VLRadioButton radio;
+    VLImage image;
+    const int boxes[][4] = {{far - 5, far - 5, far, far}, {near, near, far, far}, {0, 0, far, 1}, {5, 5, near, near}, {-5, -5, 40, 40}};
+    for (const auto &b : boxes) {
+        window.Clear();
+        ASSERT_EQ(window.CreateNewWindow("far", 20, 20, 240, 161, 0), 1000);
+        window.ShowWindow(1);
+        handle = GetActiveWindow();
+        outer.SetBounds(b[0], b[1], b[2], b[3]);
+        inner.SetBounds(b[0], b[1], b[2], b[3]);
+        label.SetBounds(b[0], b[1], b[2], b[3]);
+        label.SetHintText("far");
+        button.SetBounds(b[0], b[1], b[2], b[3]);
+        button.SetText("far");
+        toggle.SetBounds(b[0], b[1], b[2], b[3]);
+        box.SetBounds(b[0], b[1], b[2], b[3]);
+        box.SetText("far");
+        radio.SetBounds(b[0], b[1], b[2], b[3]);
+        radio.SetText("far");
+        image.SetBounds(b[0], b[1], 8, 8);
+        inner.Add(&radio);
+        inner.Add(&button);
+        inner.Add(&image);
+        outer.Add(&inner);
+        outer.Add(&box);
+        window.Add(&outer);
+        window.Add(&label);
+        window.Add(&toggle);
+        Repaint();
+        driver::Click(handle, 10, 10);
+        driver::MoveTo(handle, 20, 20);
+        driver::Advance(1100);
+        driver::PressKey(VK_TAB);
+        driver::PressKey(VK_SPACE);
+        driver::PressKey(VK_DOWN);
+        label.Repaint();
+        button.Repaint();
+        radio.Repaint();
+        image.Repaint();
+    }
     window.Clear(); // before the test's own widgets go
 }
 
