@@ -7,22 +7,20 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <unistd.h>
 #include <vector>
 
 namespace fuzzing {
 
-// One file per process (parallel jobs each have their own), removed when the process ends.
+// One file per process (parallel jobs each have their own); it lives only while an input is
+// loaded, so a failing input leaves nothing behind.
 inline const std::string &PicturePath()
 {
     static const std::string path = [] {
         const char *folder = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
         return std::string(folder) + "/vorla-fuzz-" + std::to_string(getpid());
     }();
-    static const bool removed = [] { return std::atexit([] { unlink(PicturePath().c_str()); }) == 0; }();
-    (void)removed;
     return path;
 }
 
@@ -62,9 +60,11 @@ inline int LoadPicture(const std::vector<uint8_t> &bytes)
     // the left, and the largest one, placed so far up that no row lands (every row is dropped).
     // A picture that loads had a size to tell. (Not always its own: a BMP header that tells no
     // rows answers the size, while the load goes on to a later reader.)
-    if (image.LoadImageA(path, 0, 0, 1 << 20, 1 << 20, 0, 0) && !sized)
-        __builtin_trap();
+    const int loaded = image.LoadImageA(path, 0, 0, 1 << 20, 1 << 20, 0, 0);
     image.LoadImageA(path, 3, 1, 40, 30, -7, 20);
     image.LoadImageA(path, 1, 2, 0x7FFFFFFF, 0x7FFFFFFF, 5, -0x7FFFFFF0);
+    unlink(path);
+    if (loaded && !sized)
+        __builtin_trap();
     return 0;
 }
