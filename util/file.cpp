@@ -30,8 +30,12 @@ bool ConvertPath(const char *source, char *output)
         ++p;
     }
     if (*p == '.') {
-        if (p[1] == '/')
+        if (p[1] == '/') {
             p += 2;
+            // "./\x" names x here; without its "./" it would name x at the root.
+            if (*p == '\\')
+                return false;
+        }
         while (p[0] == '.' && p[1] == '.' && p[2] == '/') {
             output[out++] = '.';
             output[out++] = '.';

@@ -49,6 +49,9 @@ TEST(FilePath, EmptyComponentsTrailingSlashAndOverlongPathsAreRefused)
         EXPECT_EQ(file.Create("a//c"), 0);
         EXPECT_EQ(file.IsOpen(), 0);
         EXPECT_FALSE(fs::exists("a/c"));
+        // Without its "./" this would name a file at the root.
+        EXPECT_EQ(file.Create("./\\vorla-root-escape"), 0);
+        EXPECT_FALSE(fs::exists("/vorla-root-escape"));
     });
 
     // 500 bytes is the longest path: build one that exists, and one a byte longer.
