@@ -19,6 +19,14 @@ void SetModuleAvailable(const std::string &name, bool available);
 // GetLocalTime answers this while set (tests); null returns to the real clock.
 void SetFixedLocalTime(const SYSTEMTIME *time);
 
+// Global memory blocks the window system holds for itself (the clipboard's): the program may
+// read them but cannot free them. Marking fails for a handle that is no block.
+bool HoldGlobalForSystem(HGLOBAL block, bool held);
+// Frees a block whatever holds it.
+void FreeGlobalOfSystem(HGLOBAL block);
+// The text of a block: its bytes up to the first terminator, or all of them without one.
+bool GlobalBlockText(HGLOBAL block, std::string &text);
+
 // Back to the real system: /proc, every module, the real clock.
 void ResetKernelState();
 

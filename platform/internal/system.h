@@ -75,6 +75,19 @@ struct InputContext {
     std::string result;      // CP932
 };
 
+// The clipboard: who has it open, who emptied it last, and the CF_TEXT block it holds. The text
+// itself lives on the backend (the desktop's clipboard); the block is the program's view of it.
+struct ClipboardState {
+    DWORD open_thread = 0; // 0: closed
+    HWND open_window = nullptr;
+    HWND owner = nullptr;
+    HGLOBAL text = nullptr;
+    ClipboardState() = default;
+    ClipboardState(const ClipboardState &) = delete;
+    ClipboardState &operator=(const ClipboardState &) = delete;
+    ~ClipboardState(); // gives the block back
+};
+
 // A cursor made by CreateCursor: monochrome AND and XOR planes, rows word-aligned.
 struct CursorImage {
     int width = 0, height = 0, hot_x = 0, hot_y = 0;
@@ -120,6 +133,7 @@ struct System {
 
     std::map<int, int> metrics; // overrides set by tests
     std::map<uintptr_t, InputContext> input_contexts;
+    ClipboardState clipboard;
 
     DWORD last_message_time = 0;
     int nesting = 0; // message loops currently waiting or dispatching

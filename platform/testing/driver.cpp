@@ -408,6 +408,7 @@ CursorShown ShownCursor() {
 }
 
 std::string ClipboardText() { return Headless().Clipboard(); }
+void SetClipboardText(const std::string &cp932) { Headless().SetClipboardText(cp932); }
 
 std::vector<MessageBoxRecord> MessageBoxes() { return g_message_boxes; }
 void AnswerMessageBox(int answer) { Headless().SetMessageBoxAnswer(answer); }

@@ -368,6 +368,21 @@ WINUSERAPI BOOL WINAPI WaitMessage(void);
 WINUSERAPI UINT_PTR WINAPI SetTimer(HWND, UINT_PTR, UINT, TIMERPROC);
 WINUSERAPI BOOL WINAPI KillTimer(HWND, UINT_PTR);
 
+/* clipboard: CF_TEXT holds a global memory block of CP932 text ending in a terminator. A block
+ * handed to SetClipboardData belongs to the clipboard from then on; GetClipboardData's block stays
+ * the clipboard's too. Changing the clipboard needs it opened by the calling thread. */
+#define CF_TEXT 1
+#define ERROR_INVALID_WINDOW_HANDLE 1400
+#define ERROR_CLIPBOARD_NOT_OPEN 1418
+WINUSERAPI BOOL WINAPI OpenClipboard(HWND);
+WINUSERAPI BOOL WINAPI CloseClipboard(void);
+WINUSERAPI BOOL WINAPI EmptyClipboard(void);
+WINUSERAPI HANDLE WINAPI SetClipboardData(UINT, HANDLE);
+WINUSERAPI HANDLE WINAPI GetClipboardData(UINT);
+WINUSERAPI BOOL WINAPI IsClipboardFormatAvailable(UINT);
+WINUSERAPI HWND WINAPI GetOpenClipboardWindow(void);
+WINUSERAPI HWND WINAPI GetClipboardOwner(void);
+
 /* painting */
 typedef struct tagPAINTSTRUCT {
     HDC hdc;
@@ -932,6 +947,23 @@ typedef struct _MEMORYSTATUS {
     SIZE_T dwAvailVirtual;
 } MEMORYSTATUS, *LPMEMORYSTATUS;
 VORLA_SYSTEM_API void WINAPI GlobalMemoryStatus(LPMEMORYSTATUS);
+
+/* global memory: movable blocks are reached through GlobalLock; fixed ones are their own address */
+#define GMEM_FIXED 0x0000
+#define GMEM_MOVEABLE 0x0002
+#define GMEM_ZEROINIT 0x0040
+#define GMEM_DDESHARE 0x2000
+#define GMEM_SHARE 0x2000
+#define GHND (GMEM_MOVEABLE | GMEM_ZEROINIT)
+#define GPTR (GMEM_FIXED | GMEM_ZEROINIT)
+#define ERROR_DISCARDED 157
+#define ERROR_NOT_LOCKED 158
+VORLA_SYSTEM_API HGLOBAL WINAPI GlobalAlloc(UINT, SIZE_T);
+VORLA_SYSTEM_API LPVOID WINAPI GlobalLock(HGLOBAL);
+VORLA_SYSTEM_API BOOL WINAPI GlobalUnlock(HGLOBAL);
+VORLA_SYSTEM_API SIZE_T WINAPI GlobalSize(HGLOBAL);
+VORLA_SYSTEM_API HGLOBAL WINAPI GlobalFree(HGLOBAL);
+VORLA_SYSTEM_API HGLOBAL WINAPI GlobalHandle(LPCVOID);
 
 typedef struct _FILETIME {
     DWORD dwLowDateTime;

@@ -116,7 +116,9 @@ private:
     }
 };
 VORLA_TESTING_API CursorShown ShownCursor();
+// The clipboard's text as another program would see it or put it there (CP932; empty: no text).
 VORLA_TESTING_API std::string ClipboardText();
+VORLA_TESTING_API void SetClipboardText(const std::string &cp932);
 struct MessageBoxRecord {
     HWND owner;
     std::string text;

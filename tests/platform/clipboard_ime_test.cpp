@@ -1,0 +1,201 @@
+// The clipboard, global memory and the input method as programs use them: ownership of blocks,
+// who may change the clipboard, text other programs put there, and composition results.
+#include "platform/testing/driver.h"
+#include "platform/win32.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <thread>
+
+namespace t = vorla::testing;
+
+namespace {
+
+// A text block the way programs hand one to the clipboard: movable, with room to spare.
+HGLOBAL TextBlock(const std::string &text, SIZE_T spare = 16) {
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, text.size() + spare);
+    if (!block) return nullptr;
+    char *bytes = static_cast<char *>(GlobalLock(block));
+    std::memcpy(bytes, text.c_str(), text.size() + 1);
+    GlobalUnlock(block);
+    return block;
+}
+
+std::string ReadClipboard() {
+    if (!OpenClipboard(nullptr)) return "<not opened>";
+    std::string text;
+    HANDLE block = GetClipboardData(CF_TEXT);
+    if (block) {
+        const char *bytes = static_cast<const char *>(GlobalLock(block));
+        if (bytes) text.assign(bytes, strnlen(bytes, GlobalSize(block)));
+        GlobalUnlock(block);
+    }
+    CloseClipboard();
+    return text;
+}
+
+class GlobalMemory : public ::testing::Test {
+protected:
+    void SetUp() override { t::Reset(); }
+};
+
+class Clipboard : public ::testing::Test {
+protected:
+    void SetUp() override { t::Reset(); }
+};
+
+TEST_F(GlobalMemory, MovableBlocksLockCountAndSize) {
+    HGLOBAL block = GlobalAlloc(GHND, 100);
+    ASSERT_NE(block, nullptr);
+    EXPECT_EQ(GlobalSize(block), 100u);
+    char *first = static_cast<char *>(GlobalLock(block));
+    ASSERT_NE(first, nullptr);
+    EXPECT_NE(static_cast<void *>(first), static_cast<void *>(block)) << "a movable block is reached through its lock";
+    for (int i = 0; i < 100; ++i) EXPECT_EQ(first[i], 0) << "zero-initialised";
+    EXPECT_EQ(GlobalLock(block), first);
+    EXPECT_EQ(GlobalHandle(first), block);
+    EXPECT_TRUE(GlobalUnlock(block)) << "still locked once";
+    EXPECT_FALSE(GlobalUnlock(block));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SUCCESS)) << "the last unlock is no failure";
+    EXPECT_FALSE(GlobalUnlock(block));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_LOCKED));
+    EXPECT_EQ(GlobalFree(block), nullptr);
+}
+
+TEST_F(GlobalMemory, FixedBlocksAreTheirOwnAddress) {
+    HGLOBAL block = GlobalAlloc(GPTR, 8);
+    ASSERT_NE(block, nullptr);
+    EXPECT_EQ(GlobalLock(block), static_cast<void *>(block));
+    EXPECT_TRUE(GlobalUnlock(block));
+    std::memcpy(block, "1234567", 8);
+    EXPECT_EQ(GlobalSize(block), 8u);
+    EXPECT_EQ(GlobalFree(block), nullptr);
+}
+
+TEST_F(GlobalMemory, HostileCallsFailInsteadOfCrashing) {
+    HGLOBAL bogus = reinterpret_cast<HGLOBAL>(static_cast<uintptr_t>(0x1234));
+    EXPECT_EQ(GlobalLock(bogus), nullptr);
+    EXPECT_EQ(GlobalSize(bogus), 0u);
+    EXPECT_FALSE(GlobalUnlock(bogus));
+    EXPECT_EQ(GlobalFree(bogus), bogus) << "failure gives the handle back";
+    EXPECT_EQ(GlobalFree(nullptr), nullptr);
+    EXPECT_EQ(GlobalLock(nullptr), nullptr);
+
+    EXPECT_EQ(GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(-1)), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_ENOUGH_MEMORY));
+    EXPECT_EQ(GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(1) << 40), nullptr);
+
+    // A movable block of no bytes exists but has nothing to lock.
+    HGLOBAL empty = GlobalAlloc(GMEM_MOVEABLE, 0);
+    ASSERT_NE(empty, nullptr);
+    EXPECT_EQ(GlobalSize(empty), 0u);
+    EXPECT_EQ(GlobalLock(empty), nullptr);
+    EXPECT_EQ(GlobalFree(empty), nullptr);
+
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 4);
+    ASSERT_EQ(GlobalFree(block), nullptr);
+    EXPECT_EQ(GlobalFree(block), block) << "a block is freed once";
+    EXPECT_EQ(GlobalLock(block), nullptr) << "a freed handle reaches nothing";
+}
+
+TEST_F(Clipboard, TextGoesToTheClipboardWithItsBlock) {
+    HGLOBAL block = TextBlock("abc");
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EXPECT_EQ(SetClipboardData(CF_TEXT, block), block);
+    ASSERT_TRUE(CloseClipboard());
+    EXPECT_EQ(t::ClipboardText(), "abc");
+    EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
+
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    HANDLE got = GetClipboardData(CF_TEXT);
+    EXPECT_EQ(got, block) << "the program reads back the block it handed over";
+    EXPECT_EQ(GlobalSize(got), 3u + 16u) << "the block's size, not the string's";
+    EXPECT_EQ(GetClipboardData(CF_TEXT), got) << "asking again gives the same block";
+    CloseClipboard();
+
+    // The block is the clipboard's now: the program cannot free it from under it.
+    EXPECT_EQ(GlobalFree(block), block);
+    EXPECT_EQ(ReadClipboard(), "abc");
+}
+
+TEST_F(Clipboard, ReplacedTextFreesTheOldBlock) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    HGLOBAL first = TextBlock("first");
+    HGLOBAL second = TextBlock("second");
+    EXPECT_EQ(SetClipboardData(CF_TEXT, first), first);
+    EXPECT_EQ(SetClipboardData(CF_TEXT, second), second);
+    EXPECT_EQ(GlobalSize(first), 0u) << "the clipboard let go of the text it replaced";
+    EXPECT_TRUE(EmptyClipboard());
+    EXPECT_EQ(GlobalSize(second), 0u) << "emptying frees what the clipboard held";
+    EXPECT_EQ(GetClipboardData(CF_TEXT), nullptr);
+    CloseClipboard();
+    EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT));
+    EXPECT_EQ(t::ClipboardText(), "");
+}
+
+TEST_F(Clipboard, TextFromAnotherProgramArrivesInABlockOfItsOwn) {
+    t::SetClipboardText("\x93\xfa\x96\x7b x"); // "日本 x"
+    EXPECT_EQ(ReadClipboard(), "\x93\xfa\x96\x7b x");
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    HANDLE block = GetClipboardData(CF_TEXT);
+    EXPECT_EQ(GlobalSize(block), 7u) << "the text and its terminator";
+    CloseClipboard();
+
+    // Bytes are kept as they are: no line-end conversion, no terminator past the block.
+    t::SetClipboardText("a\r\nb");
+    EXPECT_EQ(ReadClipboard(), "a\r\nb");
+
+    // A block without a terminator hands over its bytes and no more.
+    HGLOBAL raw = GlobalAlloc(GMEM_MOVEABLE, 3);
+    std::memcpy(GlobalLock(raw), "xyz", 3);
+    GlobalUnlock(raw);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EXPECT_EQ(SetClipboardData(CF_TEXT, raw), raw);
+    CloseClipboard();
+    EXPECT_EQ(t::ClipboardText(), "xyz");
+}
+
+TEST_F(Clipboard, OnlyTheThreadThatOpenedItMayChangeIt) {
+    HGLOBAL block = TextBlock("mine");
+    EXPECT_EQ(SetClipboardData(CF_TEXT, block), nullptr) << "closed clipboard";
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CLIPBOARD_NOT_OPEN));
+    EXPECT_FALSE(EmptyClipboard());
+    EXPECT_FALSE(CloseClipboard());
+    EXPECT_EQ(GetClipboardData(CF_TEXT), nullptr);
+    EXPECT_EQ(GlobalFree(block), nullptr) << "a refused block stays the caller's";
+
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    bool other_opened = true, other_set = true, other_closed = true;
+    std::thread other([&] {
+        HGLOBAL theirs = TextBlock("theirs");
+        other_opened = OpenClipboard(nullptr) != 0;
+        other_set = SetClipboardData(CF_TEXT, theirs) != nullptr;
+        other_closed = CloseClipboard() != 0;
+        GlobalFree(theirs);
+    });
+    other.join();
+    EXPECT_FALSE(other_opened);
+    EXPECT_FALSE(other_set);
+    EXPECT_FALSE(other_closed) << "another thread cannot close it for us";
+    EXPECT_TRUE(CloseClipboard());
+    EXPECT_EQ(t::ClipboardText(), "");
+
+    EXPECT_FALSE(OpenClipboard(reinterpret_cast<HWND>(static_cast<uintptr_t>(0x4444)))) << "no such window";
+}
+
+TEST_F(Clipboard, RefusesWhatItCannotKeep) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EXPECT_EQ(SetClipboardData(CF_TEXT, nullptr), nullptr);
+    HGLOBAL bogus = reinterpret_cast<HGLOBAL>(static_cast<uintptr_t>(0x2468));
+    EXPECT_EQ(SetClipboardData(CF_TEXT, bogus), nullptr);
+    HGLOBAL block = TextBlock("x");
+    EXPECT_EQ(SetClipboardData(2 /* a bitmap */, block), nullptr);
+    EXPECT_EQ(GetClipboardData(2), nullptr);
+    CloseClipboard();
+    EXPECT_EQ(GlobalFree(block), nullptr);
+    EXPECT_EQ(t::ClipboardText(), "");
+}
+
+} // namespace
