@@ -14,7 +14,7 @@ PACKAGES=(
   # text: FreeType glyphs, fontconfig lookup, the Japanese Gothic face
   libfreetype-dev libfontconfig-dev fontconfig fonts-ipafont-gothic
   # the SDL2 backend, and an X server with real input and screen capture for its tests
-  libsdl2-dev xvfb xdotool x11-apps
+  libsdl2-dev xvfb xdotool x11-apps xclip
   # the Windows compile check
   g++-mingw-w64-x86-64
   # the fuzz targets: clang, libFuzzer and the sanitizer runtimes for it, llvm-symbolizer for stacks

@@ -2,9 +2,14 @@
 // composition leaves (delivered by the backend or the test driver).
 #include "internal/system.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
 
 using namespace vorla::platform;
+
+static int Clamp(int64_t v) { return static_cast<int>(std::max<int64_t>(INT32_MIN, std::min<int64_t>(INT32_MAX, v))); }
 
 static InputContext *Context(HIMC context) {
     if (!context) return nullptr;
@@ -78,9 +83,11 @@ BOOL WINAPI ImmSetCompositionWindow(HIMC context, LPCOMPOSITIONFORM form) {
         Window *top = &w;
         while (top && !top->TopLevel()) top = FindWindow(top->parent);
         if (!top || !top->surface) continue;
-        int height = c->font.lfHeight < 0 ? -c->font.lfHeight : (c->font.lfHeight ? c->font.lfHeight : 12);
-        CurrentBackend().PlaceTextInput(top->surface, form->ptCurrentPos.x + w.client_box.left - top->client_box.left,
-                                        form->ptCurrentPos.y + w.client_box.top - top->client_box.top, height);
+        // Any point a caller gives is placed, clamped to what a surface coordinate can hold.
+        int64_t height = c->font.lfHeight ? std::llabs(static_cast<int64_t>(c->font.lfHeight)) : 12;
+        int64_t x = static_cast<int64_t>(form->ptCurrentPos.x) + w.client_box.left - top->client_box.left;
+        int64_t y = static_cast<int64_t>(form->ptCurrentPos.y) + w.client_box.top - top->client_box.top;
+        CurrentBackend().PlaceTextInput(top->surface, Clamp(x), Clamp(y), Clamp(height));
     }
     return TRUE;
 }

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace t = vorla::testing;
 
@@ -196,6 +197,153 @@ TEST_F(Clipboard, RefusesWhatItCannotKeep) {
     CloseClipboard();
     EXPECT_EQ(GlobalFree(block), nullptr);
     EXPECT_EQ(t::ClipboardText(), "");
+}
+
+// ---- the input method ----
+
+std::vector<UINT> g_ime_messages;
+std::string g_result_seen;
+
+LRESULT CALLBACK ImeWindow(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message >= WM_IME_STARTCOMPOSITION && message <= WM_IME_COMPOSITION) {
+        g_ime_messages.push_back(message);
+        if (message == WM_IME_COMPOSITION && (lparam & GCS_RESULTSTR)) {
+            HIMC context = ImmGetContext(hwnd);
+            char buffer[256] = {};
+            LONG n = ImmGetCompositionStringA(context, GCS_RESULTSTR, buffer, 255);
+            if (n >= 0) g_result_seen.assign(buffer, static_cast<size_t>(n));
+            ImmReleaseContext(hwnd, context);
+        }
+        return 0;
+    }
+    return DefWindowProcA(hwnd, message, wparam, lparam);
+}
+
+class InputMethod : public ::testing::Test {
+protected:
+    void SetUp() override {
+        t::Reset();
+        g_ime_messages.clear();
+        g_result_seen.clear();
+        WNDCLASSEXA wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = ImeWindow;
+        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+        wc.lpszClassName = "ImeTest";
+        ASSERT_NE(RegisterClassExA(&wc), 0);
+        window_ = CreateWindowExA(0, "ImeTest", "ime", WS_POPUP | WS_CAPTION, 30, 40, 200, 100, nullptr, nullptr,
+                                  nullptr, nullptr);
+        ASSERT_NE(window_, nullptr);
+        ShowWindow(window_, SW_SHOW);
+        t::Pump();
+    }
+    HWND window_ = nullptr;
+};
+
+TEST_F(InputMethod, AContextBelongsToTheWindowsItIsAssociatedWith) {
+    HIMC context = ImmCreateContext();
+    ASSERT_NE(context, nullptr);
+    EXPECT_EQ(ImmGetContext(window_), nullptr);
+    EXPECT_EQ(ImmAssociateContext(window_, context), nullptr) << "no context before";
+    EXPECT_EQ(ImmGetContext(window_), context);
+    EXPECT_TRUE(ImmReleaseContext(window_, context));
+
+    HIMC second = ImmCreateContext();
+    EXPECT_NE(second, context);
+    EXPECT_EQ(ImmAssociateContext(window_, second), context) << "gives back the one it replaces";
+    EXPECT_TRUE(ImmDestroyContext(second));
+    EXPECT_EQ(ImmGetContext(window_), nullptr) << "a destroyed context leaves its windows";
+    EXPECT_FALSE(ImmDestroyContext(second)) << "destroyed once";
+    EXPECT_EQ(ImmAssociateContext(window_, second), nullptr) << "a stale context is not associated";
+    EXPECT_EQ(ImmGetContext(window_), nullptr);
+
+    ASSERT_EQ(ImmAssociateContext(window_, context), nullptr);
+    DestroyWindow(window_);
+    EXPECT_EQ(ImmGetContext(window_), nullptr);
+    EXPECT_TRUE(ImmDestroyContext(context)) << "the context outlives the window it served";
+    EXPECT_EQ(ImmAssociateContext(nullptr, context), nullptr);
+}
+
+TEST_F(InputMethod, OpenStatusFontAndWindowAreKeptPerContext) {
+    HIMC context = ImmCreateContext();
+    EXPECT_FALSE(ImmGetOpenStatus(context)) << "a new context is closed";
+    EXPECT_TRUE(ImmSetOpenStatus(context, TRUE));
+    EXPECT_TRUE(ImmGetOpenStatus(context));
+    EXPECT_FALSE(ImmGetOpenStatus(ImmCreateContext()));
+
+    LOGFONTA font{};
+    font.lfHeight = -12;
+    font.lfWeight = 400;
+    font.lfCharSet = 1;
+    std::strcpy(font.lfFaceName, "\x82\x6c\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4e");
+    EXPECT_TRUE(ImmSetCompositionFontA(context, &font));
+    LOGFONTA back{};
+    EXPECT_TRUE(ImmGetCompositionFontA(context, &back));
+    EXPECT_EQ(back.lfHeight, -12);
+    EXPECT_STREQ(back.lfFaceName, font.lfFaceName);
+
+    COMPOSITIONFORM form{};
+    form.dwStyle = CFS_POINT;
+    form.ptCurrentPos = POINT{44, 8};
+    EXPECT_TRUE(ImmSetCompositionWindow(context, &form));
+    COMPOSITIONFORM got{};
+    EXPECT_TRUE(ImmGetCompositionWindow(context, &got));
+    EXPECT_EQ(got.dwStyle, static_cast<DWORD>(CFS_POINT));
+    EXPECT_EQ(got.ptCurrentPos.x, 44);
+    EXPECT_EQ(got.ptCurrentPos.y, 8);
+
+    // Without a context, or without somewhere to write, nothing happens.
+    EXPECT_FALSE(ImmSetOpenStatus(nullptr, TRUE));
+    EXPECT_FALSE(ImmGetOpenStatus(nullptr));
+    EXPECT_FALSE(ImmSetCompositionFontA(context, nullptr));
+    EXPECT_FALSE(ImmGetCompositionWindow(nullptr, &got));
+    HIMC bogus = reinterpret_cast<HIMC>(static_cast<uintptr_t>(0x5678));
+    EXPECT_FALSE(ImmSetCompositionWindow(bogus, &form));
+    EXPECT_EQ(ImmGetCompositionStringA(bogus, GCS_RESULTSTR, nullptr, 0), -1);
+}
+
+TEST_F(InputMethod, ExtremeCompositionPlacesAreTakenWithoutOverflow) {
+    HIMC context = ImmCreateContext();
+    ASSERT_EQ(ImmAssociateContext(window_, context), nullptr);
+    LOGFONTA font{};
+    font.lfHeight = INT32_MIN;
+    EXPECT_TRUE(ImmSetCompositionFontA(context, &font));
+    COMPOSITIONFORM form{};
+    form.dwStyle = CFS_POINT;
+    for (POINT p : {POINT{INT32_MAX, INT32_MAX}, POINT{INT32_MIN, INT32_MIN}, POINT{INT32_MAX, INT32_MIN}}) {
+        form.ptCurrentPos = p;
+        EXPECT_TRUE(ImmSetCompositionWindow(context, &form));
+    }
+    COMPOSITIONFORM got{};
+    EXPECT_TRUE(ImmGetCompositionWindow(context, &got));
+    EXPECT_EQ(got.ptCurrentPos.x, INT32_MAX);
+}
+
+TEST_F(InputMethod, AResultArrivesBetweenStartAndEndOfComposition) {
+    HIMC context = ImmCreateContext();
+    ASSERT_EQ(ImmAssociateContext(window_, context), nullptr);
+    t::SetImeOpen(window_, true);
+    EXPECT_TRUE(ImmGetOpenStatus(context));
+
+    t::ImeCompose("\x93\xfa\x96\x7b\x8c\xea"); // "日本語"
+    EXPECT_EQ(g_ime_messages, (std::vector<UINT>{WM_IME_STARTCOMPOSITION, WM_IME_COMPOSITION, WM_IME_ENDCOMPOSITION}));
+    EXPECT_EQ(g_result_seen, "\x93\xfa\x96\x7b\x8c\xea");
+
+    // The size asked with no buffer; a short buffer gets what fits and nothing past it.
+    EXPECT_EQ(ImmGetCompositionStringA(context, GCS_RESULTSTR, nullptr, 0), 6);
+    char small[8];
+    std::memset(small, '#', sizeof small);
+    EXPECT_EQ(ImmGetCompositionStringA(context, GCS_RESULTSTR, small, 4), 4);
+    EXPECT_EQ(std::string(small, 4), "\x93\xfa\x96\x7b");
+    EXPECT_EQ(small[4], '#') << "no terminator is written past the size given";
+    EXPECT_EQ(ImmGetCompositionStringA(context, GCS_COMPSTR, nullptr, 0), 0) << "nothing is being composed";
+    EXPECT_EQ(ImmGetCompositionStringA(context, 0x1234, small, 8), -1) << "no such string";
+
+    // A long result: the window asks for 255 bytes and gets no more.
+    std::string longest(300, 'k');
+    t::ImeCompose(longest.c_str());
+    EXPECT_EQ(g_result_seen, longest.substr(0, 255));
+    EXPECT_EQ(ImmGetCompositionStringA(context, GCS_RESULTSTR, nullptr, 0), 300);
 }
 
 } // namespace

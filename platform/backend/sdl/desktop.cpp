@@ -38,13 +38,52 @@ std::string Convert(const std::string &text, const char *to, const char *from, s
     return out;
 }
 
+// Converts all of the text or nothing: false when any character has no counterpart.
+bool ConvertWhole(const std::string &text, const char *to, const char *from, std::string &out) {
+    out.clear();
+    iconv_t cd = iconv_open(to, from);
+    if (cd == reinterpret_cast<iconv_t>(-1)) return false;
+    char *in = const_cast<char *>(text.data());
+    size_t left = text.size();
+    char chunk[512];
+    bool whole = true;
+    while (left > 0) {
+        char *to_ptr = chunk;
+        size_t room = sizeof chunk;
+        size_t n = iconv(cd, &in, &left, &to_ptr, &room);
+        out.append(chunk, static_cast<size_t>(to_ptr - chunk));
+        // Irreversible conversions (a best fit) count as failures too: what lands on the other
+        // side must be what was there.
+        if (n == static_cast<size_t>(-1) ? errno != E2BIG : n != 0) {
+            whole = false;
+            break;
+        }
+    }
+    if (whole) { // a shift state left open at the end is flushed, or fails
+        char *to_ptr = chunk;
+        size_t room = sizeof chunk;
+        if (iconv(cd, nullptr, nullptr, &to_ptr, &room) == static_cast<size_t>(-1)) whole = false;
+        out.append(chunk, static_cast<size_t>(to_ptr - chunk));
+    }
+    iconv_close(cd);
+    if (!whole) out.clear();
+    return whole;
+}
+
 } // namespace
+
+bool Cp932ToUtf8Whole(const std::string &text, std::string &utf8) { return ConvertWhole(text, "UTF-8", "CP932", utf8); }
+bool Utf8ToCp932Whole(const std::string &text, std::string &cp932) { return ConvertWhole(text, "CP932", "UTF-8", cp932); }
 
 std::string Cp932ToUtf8(const std::string &text) { return Convert(text, "UTF-8", "CP932", 1); }
 std::string Utf8ToCp932(const std::string &text) { return Convert(text, "CP932", "UTF-8", 0); }
 
+// The desktop's clipboard holds UTF-8. Text that does not convert whole is refused both ways:
+// a paste with characters replaced or missing would be worse than none.
 bool SdlBackend::SetClipboardText(const std::string &cp932) {
-    return SDL_SetClipboardText(Cp932ToUtf8(cp932).c_str()) == 0;
+    std::string utf8;
+    if (!Cp932ToUtf8Whole(cp932, utf8)) return false;
+    return SDL_SetClipboardText(utf8.c_str()) == 0;
 }
 
 bool SdlBackend::GetClipboardText(std::string &cp932) {
@@ -52,9 +91,9 @@ bool SdlBackend::GetClipboardText(std::string &cp932) {
     if (!SDL_HasClipboardText()) return false;
     char *text = SDL_GetClipboardText();
     if (!text) return false;
-    cp932 = Utf8ToCp932(text);
+    bool whole = Utf8ToCp932Whole(text, cp932);
     SDL_free(text);
-    return true;
+    return whole;
 }
 
 void SdlBackend::SetPointerShape(int system_shape, const uint8_t *and_plane, const uint8_t *xor_plane, int width,

@@ -146,6 +146,7 @@ void SdlBackend::DestroySurface(uintptr_t surface) {
     SDL_Window *window = WindowOf(surface);
     if (!window) return;
     if (focus_asked_ == SDL_GetWindowID(window)) focus_asked_ = 0;
+    text_input_places_.erase(surface); // a later window may get the same address
     SDL_DestroyWindow(window);
 }
 
@@ -182,9 +183,10 @@ void SdlBackend::Present(uintptr_t surface, const PixelView &pixels, int left, i
 
 void SdlBackend::PlaceTextInput(uintptr_t surface, int x, int y, int height) {
     SDL_Window *window = WindowOf(surface);
-    if (!window || SDL_GetKeyboardFocus() != window) return; // SDL places it for the focused window
-    SDL_Rect rect{x, y, 1, std::max(1, height)};
-    SDL_SetTextInputRect(&rect);
+    if (!window) return;
+    // Kept per window: the place is often given before the desktop hands that window the keyboard.
+    text_input_places_[surface] = SDL_Rect{x, y, 1, std::max(1, height)};
+    if (SDL_GetKeyboardFocus() == window) SDL_SetTextInputRect(&text_input_places_[surface]);
 }
 
 void SdlBackend::Wake() {
@@ -319,6 +321,10 @@ bool SdlBackend::Translate(const SDL_Event &event, InputSink &sink) {
             }
             e.kind = InputEvent::Kind::Activate;
             e.active = gained;
+            if (gained) { // SDL places the composition for the focused window only
+                auto place = text_input_places_.find(e.surface);
+                if (place != text_input_places_.end()) SDL_SetTextInputRect(&place->second);
+            }
             break;
         }
         default: return false;

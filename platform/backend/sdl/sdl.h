@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -59,6 +60,7 @@ private:
     uint32_t focus_asked_ = 0;        // the window we last gave the focus, until the desktop confirms
     uint64_t focus_asked_at_ = 0;
     SDL_Cursor *cursor_ = nullptr;
+    std::map<uintptr_t, SDL_Rect> text_input_places_; // where each surface's composition shows
     uint64_t wakeups_ = 0;            // returns from waiting, reported at exit when asked
     friend void ReportWakeups();
 };
@@ -66,6 +68,9 @@ private:
 // Code-page conversion between the layer's CP932 and the desktop's UTF-8.
 std::string Cp932ToUtf8(const std::string &text);
 std::string Utf8ToCp932(const std::string &text);
+// The same, all or nothing: false (and no text) when any character does not convert.
+bool Cp932ToUtf8Whole(const std::string &text, std::string &utf8);
+bool Utf8ToCp932Whole(const std::string &text, std::string &cp932);
 
 // The virtual key of an SDL key, or 0 for keys the window system has no code for.
 int VirtualKeyOf(const SDL_Keysym &key);
