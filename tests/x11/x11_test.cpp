@@ -470,4 +470,29 @@ TEST_F(X11, AnIdleWindowWakesTenTimesASecond) {
     EXPECT_LE(used, 30); // well under a tenth of one core
 }
 
+// Text the probe copies reaches other programs through the desktop's clipboard, and theirs
+// reaches the probe, converted between their UTF-8 and the library's code page.
+TEST_F(X11, ClipboardTextGoesBothWaysWithTheDesktop) {
+    if (!Installed("xclip")) GTEST_SKIP() << "xclip is not installed (scripts/install-deps.sh installs it)";
+    auto probe = StartProbe({}, "clipboard");
+    const std::string xclip = "xclip -selection clipboard";
+    ASSERT_TRUE(Shell("xdotool key F7"));
+    ASSERT_TRUE(probe->WaitFor("copied 1", 5)) << probe->Lines() << probe->Errors();
+    EXPECT_EQ(Output(xclip + " -o"), "\u65e5\u672c abc");
+
+    // A code with no desktop character is refused whole; the clipboard keeps what it had.
+    ASSERT_TRUE(Shell("xdotool key F9"));
+    EXPECT_TRUE(probe->WaitFor("copied 0", 5)) << probe->Lines();
+    EXPECT_EQ(Output(xclip + " -o"), "\u65e5\u672c abc");
+
+    ASSERT_TRUE(Shell("printf '%s' '\u8a9e x\\y' | " + xclip + " -i 2>/dev/null"));
+    ASSERT_TRUE(Shell("xdotool key F8"));
+    EXPECT_TRUE(probe->WaitFor("pasted 8CEA20785C79", 5)) << probe->Lines(); // "語 x\\y"
+
+    // Text the library's code page cannot hold is no text at all, not a partial paste.
+    ASSERT_TRUE(Shell("printf '%s' 'ok \U0001F600' | " + xclip + " -i 2>/dev/null"));
+    ASSERT_TRUE(Shell("xdotool key F8"));
+    EXPECT_TRUE(probe->WaitFor("pasted none", 5)) << probe->Lines();
+}
+
 } // namespace

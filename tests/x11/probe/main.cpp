@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -62,15 +63,65 @@ void MouseEvent(VLWindow *window, VLSTMouseEvent event)
     std::fflush(stdout);
 }
 
+// "clipboard": F7 copies a Japanese text, F9 one with a code no desktop character matches, F8
+// prints the clipboard's bytes in hexadecimal.
+bool clipboard_keys = false;
+
+void Copy(const char *text)
+{
+    int copied = 0;
+    if (OpenClipboard(nullptr)) {
+        size_t length = std::strlen(text);
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, length + 16);
+        if (char *bytes = block ? static_cast<char *>(GlobalLock(block)) : nullptr) {
+            std::memcpy(bytes, text, length + 1);
+            GlobalUnlock(block);
+            copied = SetClipboardData(CF_TEXT, block) != nullptr;
+            if (!copied)
+                GlobalFree(block); // refused: still ours
+        }
+        CloseClipboard();
+    }
+    std::printf("copied %d\n", copied);
+}
+
+void Paste()
+{
+    std::string hex = "none";
+    if (OpenClipboard(nullptr)) {
+        HANDLE block = GetClipboardData(CF_TEXT);
+        const char *bytes = block ? static_cast<const char *>(GlobalLock(block)) : nullptr;
+        if (bytes) {
+            hex.clear();
+            for (size_t i = 0; i < GlobalSize(block) && bytes[i]; ++i) {
+                char two[3];
+                std::snprintf(two, sizeof two, "%02X", static_cast<unsigned char>(bytes[i]));
+                hex += two;
+            }
+            GlobalUnlock(block);
+        }
+        CloseClipboard();
+    }
+    std::printf("pasted %s\n", hex.c_str());
+}
+
 void KeyEvent(VLWindow *window, VLSTKeyEvent event)
 {
     std::printf("key %d %d %X %08X\n", event.winID, event.event, event.key, event.modifiers);
+    if (clipboard_keys && event.event == 201) {
+        if (event.key == 0xF10007)
+            Copy("\x93\xfa\x96\x7b abc"); // "日本 abc"
+        else if (event.key == 0xF10009)
+            Copy("x\x85\x40y"); // a lead byte of a row with no characters
+        else if (event.key == 0xF10008)
+            Paste();
+    }
     std::fflush(stdout);
 }
 
 } // namespace
 
-// probe [two]: one window at (40, 40), client 300 x 200; "two" adds a second one beside it.
+// probe [two|clipboard]: one window at (40, 40), client 300 x 200; "two" adds a second one beside it.
 int main(int argc, char **argv)
 {
     VorlaInitialize(nullptr, GetModuleHandleA(nullptr));
@@ -89,6 +140,8 @@ int main(int argc, char **argv)
         other.AttachKeyEvent(KeyEvent);
         other.ShowWindow(1);
     }
+    if (argc > 1 && std::strcmp(argv[1], "clipboard") == 0)
+        clipboard_keys = true;
     probe.ShowWindow(1);
     VorlaMessageLoop();
     VorlaTerminate();
