@@ -11,6 +11,17 @@ namespace vorla::platform {
 ClipboardState::~ClipboardState() {
     if (text) FreeGlobalOfSystem(text);
 }
+
+// A window that goes away closes the clipboard it had open and stops owning it.
+void ForgetClipboardWindow(HWND window) {
+    System &s = TheSystem();
+    std::lock_guard<std::recursive_mutex> hold(s.lock);
+    if (s.clipboard.open_thread && s.clipboard.open_window == window) {
+        s.clipboard.open_thread = 0;
+        s.clipboard.open_window = nullptr;
+    }
+    if (s.clipboard.owner == window) s.clipboard.owner = nullptr;
+}
 } // namespace vorla::platform
 
 namespace {
@@ -23,6 +34,21 @@ ClipboardState *OpenedHere(System &s) {
     }
     return &s.clipboard;
 }
+
+// A thread that ends with the clipboard open closes it, so the clipboard is not locked for good.
+struct OpenedByThisThread {
+    bool opened = false;
+    ~OpenedByThisThread() {
+        if (!opened) return;
+        System &s = TheSystem();
+        std::lock_guard<std::recursive_mutex> hold(s.lock);
+        if (s.clipboard.open_thread == GetCurrentThreadId()) {
+            s.clipboard.open_thread = 0;
+            s.clipboard.open_window = nullptr;
+        }
+    }
+};
+thread_local OpenedByThisThread t_opened;
 
 // Lets go of the block the clipboard holds.
 void DropBlock(ClipboardState &c) {
@@ -50,6 +76,7 @@ BOOL WINAPI OpenClipboard(HWND window) {
     }
     c.open_thread = GetCurrentThreadId();
     c.open_window = window;
+    t_opened.opened = true;
     return TRUE;
 }
 

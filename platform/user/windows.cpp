@@ -14,6 +14,7 @@ void KillTimersOf(HWND window);
 void ForgetQueuedMessagesOf(HWND window);
 void ReleaseContextsOf(HWND window);
 void DestroyInputContextOf(HWND window);
+void ForgetClipboardWindow(HWND window);
 
 static System *g_system = nullptr;
 
@@ -299,6 +300,7 @@ static void FreeWindow(HWND window) {
     KillTimersOf(window);
     ForgetQueuedMessagesOf(window);
     ReleaseContextsOf(window);
+    ForgetClipboardWindow(window);
     if (w->surface) CurrentBackend().DestroySurface(w->surface);
     if (w->window_class) w->window_class->windows--;
     if (Window *p = FindWindow(w->parent)) {

@@ -186,6 +186,30 @@ TEST_F(Clipboard, OnlyTheThreadThatOpenedItMayChangeIt) {
     EXPECT_FALSE(OpenClipboard(reinterpret_cast<HWND>(static_cast<uintptr_t>(0x4444)))) << "no such window";
 }
 
+TEST_F(Clipboard, AThreadOrWindowThatGoesAwayLeavesItClosed) {
+    std::thread forgetful([] { OpenClipboard(nullptr); });
+    forgetful.join();
+    EXPECT_TRUE(OpenClipboard(nullptr)) << "the thread ended with the clipboard open";
+    EXPECT_TRUE(CloseClipboard());
+
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.lpszClassName = "ClipboardOwner";
+    ASSERT_NE(RegisterClassExA(&wc), 0);
+    HWND window = CreateWindowExA(0, "ClipboardOwner", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(OpenClipboard(window));
+    EXPECT_EQ(GetOpenClipboardWindow(), window);
+    EXPECT_FALSE(OpenClipboard(nullptr)) << "open for another window";
+    ASSERT_TRUE(EmptyClipboard());
+    EXPECT_EQ(GetClipboardOwner(), window) << "emptying makes the opening window the owner";
+    DestroyWindow(window);
+    EXPECT_EQ(GetOpenClipboardWindow(), nullptr);
+    EXPECT_EQ(GetClipboardOwner(), nullptr);
+    EXPECT_TRUE(OpenClipboard(nullptr)) << "the destroyed window's clipboard was closed";
+    EXPECT_TRUE(CloseClipboard());
+}
+
 TEST_F(Clipboard, RefusesWhatItCannotKeep) {
     ASSERT_TRUE(OpenClipboard(nullptr));
     EXPECT_EQ(SetClipboardData(CF_TEXT, nullptr), nullptr);
