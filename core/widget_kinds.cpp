@@ -9,6 +9,7 @@ extern const WidgetKind ButtonKind;
 extern const WidgetKind CheckBoxKind;
 extern const WidgetKind RadioButtonKind;
 extern const WidgetKind GroupKind;
+extern const WidgetKind EditBoxKind;
 
 const WidgetKind *KindOf(int typeCode)
 {
@@ -25,6 +26,8 @@ const WidgetKind *KindOf(int typeCode)
         return &RadioButtonKind;
     case TypeGroup:
         return &GroupKind;
+    case TypeEditBox:
+        return &EditBoxKind;
     case TypeImage:
         return &ImageKind;
     default:

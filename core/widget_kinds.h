@@ -53,6 +53,11 @@ struct WidgetKind {
     // An arrow key for a container; true when something handled it.
     bool (*arrow)(void *widget, int key) = nullptr;
 
+    // ---- text input ----
+    // The edit box that takes keys and input-method results for this widget while it is
+    // focused; null when none does.
+    VLEditBox *(*focusedEditBox)(void *widget) = nullptr;
+
     // ---- tool hints ----
     // The widget's hint text (empty for none) and its colours and font size.
     const char *(*hint)(void *widget, unsigned int &foreground, unsigned int &background, int &fontSize) = nullptr;

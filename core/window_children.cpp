@@ -55,6 +55,8 @@ void VLWindow::RemoveAt(VLImage *widget) { RemoveChild(TypeImage, widget); }
 void VLWindow::RemoveAt(VLLabel *widget) { RemoveChild(TypeLabel, widget); }
 void VLWindow::RemoveAt(VLPushButton *widget) { RemoveChild(TypePushButton, widget); }
 void VLWindow::RemoveAt(VLButton *widget) { RemoveChild(TypeButton, widget); }
+void VLWindow::Add(VLEditBox *widget) { AddChild(TypeEditBox, widget); }
+void VLWindow::RemoveAt(VLEditBox *widget) { RemoveChild(TypeEditBox, widget); }
 
 void WindowInternals::PlaceChildren(VLWindow &window)
 {

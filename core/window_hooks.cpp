@@ -1,16 +1,53 @@
-// The handler's steps that concern widgets, keys and the input method. Until widgets exist a
-// window has no children, no focused widget and no edit box, so each step has nothing to do.
+// The handler's steps that concern the focused edit box: keys, mouse records, the caret blink and
+// input-method results.
+#include "child_walk.h"
 #include "ime_context.h"
 #include "window_internals.h"
 
+#include "../widgets/edit_box_access.h"
+#include "../widgets/skeleton.h"
 
+namespace {
 
+// The first focused edit box of a list, searched first to last and into containers. Widgets of a
+// hidden container take no input, so the search does not enter one.
+VLEditBox *FocusedEditBoxIn(VLChildList *list)
+{
+    VLEditBox *found = nullptr;
+    ForEachChild(list, false, [&](int, void *widget, const WidgetKind &kind) {
+        if (kind.focusedEditBox)
+            found = kind.focusedEditBox(widget);
+        else if (kind.children && kind.visible && kind.visible(widget))
+            found = FocusedEditBoxIn(kind.children(widget));
+        return found == nullptr;
+    });
+    return found;
+}
 
+VLEditBox *FocusedEditBox(VLWindow &window)
+{
+    return FocusedEditBoxIn(WindowInternals::Children(window));
+}
+
+// Draws the box inside the window's own BeginPaint and EndPaint, clipped to the groups it lies
+// in, unless the window ended.
+void DrawBox(VLWindow &window, VLEditBox &box)
+{
+    LifeGuard windowAlive(&window);
+    window.BeginPaint();
+    box.Repaint();
+    if (!windowAlive.Ended())
+        window.EndPaint();
+}
+
+} // namespace
 
 void WindowInternals::MouseToFocusedEditBox(VLWindow &window, const VLSTMouseEvent &event)
 {
+    VLEditBox *box = FocusedEditBox(window);
+    if (box && EditBoxAccess::MouseInput(*box, event))
+        DrawBox(window, *box);
 }
-
 
 void WindowInternals::CloseDropDown(VLWindow &window)
 {
@@ -34,33 +71,57 @@ void WindowInternals::ScrollHeldListBox(VLWindow &window, int x, int y)
 
 bool WindowInternals::FocusedEditBoxArea(VLWindow &window, VLSTRect &area)
 {
-    return false;
+    VLEditBox *box = FocusedEditBox(window);
+    if (!box)
+        return false;
+    area = EditBoxAccess::WindowArea(*box);
+    return true;
 }
 
 void WindowInternals::BlinkCaret(VLWindow &window)
 {
+    if (VLEditBox *box = FocusedEditBox(window))
+        EditBoxAccess::BlinkCaret(*box);
 }
 
 bool WindowInternals::KeyToFocusedEditBox(VLWindow &window, const VLSTKeyEvent &event, int controlLetters)
 {
-    return false;
+    VLEditBox *box = FocusedEditBox(window);
+    if (!box)
+        return false;
+    // The box's callbacks may clear or delete it, or its window.
+    LifeGuard boxAlive(box), windowAlive(&window);
+    EditBoxAccess::KeyInput(*box, event, controlLetters);
+    if (!boxAlive.Ended() && !windowAlive.Ended() && WindowHolds(window, TypeEditBox, box))
+        DrawBox(window, *box);
+    return true;
 }
-
-
-
 
 void WindowInternals::PlaceCompositionWindow(VLWindow &window)
 {
     if (!window.imeContext)
         return;
-    // At the caret of the focused edit box once edit boxes exist; otherwise the client's corner.
-    VLSTRect area = {};
-    const bool editing = FocusedEditBoxArea(window, area);
-    window.compositionX = editing ? area.x + 4 : 0;
-    window.compositionY = editing ? area.y + 4 : 0;
+    // At the caret of the focused edit box; otherwise the client's corner.
+    VLEditBox *box = FocusedEditBox(window);
+    window.compositionX = window.compositionY = 0;
+    if (box)
+        EditBoxAccess::CompositionPoint(*box, window.compositionX, window.compositionY);
     window.imeContext->PlaceCompositionWindow(window.compositionX, window.compositionY);
 }
 
 void WindowInternals::TakeCompositionResult(VLWindow &window)
 {
+    if (!window.imeContext)
+        return;
+    char result[TextCapacity] = {};
+    window.imeContext->TakeResultString(result, TextCapacity - 1);
+    VLEditBox *box = FocusedEditBox(window);
+    if (!box)
+        return;
+    // With Insert toggled on the result is inserted; otherwise it overwrites.
+    const int insert = (GetKeyState(VK_INSERT) & 1) ? 1 : 0;
+    LifeGuard boxAlive(box), windowAlive(&window);
+    EditBoxAccess::InsertText(*box, result, insert);
+    if (!boxAlive.Ended() && !windowAlive.Ended() && WindowHolds(window, TypeEditBox, box))
+        DrawBox(window, *box);
 }

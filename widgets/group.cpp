@@ -522,6 +522,8 @@ void VLGroup::RemoveAt(VLRadioButton *widget) { RemoveChild(TypeRadioButton, wid
 void VLGroup::RemoveAt(VLButton *widget) { RemoveChild(TypeButton, widget); }
 void VLGroup::Add(VLImage *widget) { AddChild(TypeImage, widget); }
 void VLGroup::RemoveAt(VLImage *widget) { RemoveChild(TypeImage, widget); }
+void VLGroup::Add(VLEditBox *widget) { AddChild(TypeEditBox, widget); }
+void VLGroup::RemoveAt(VLEditBox *widget) { RemoveChild(TypeEditBox, widget); }
 
 void VLGroup::SelectRadioButton(VLRadioButton *button)
 {

@@ -11,6 +11,7 @@
 #include "vorla/VLPushButton.h"
 #include "vorla/VLButton.h"
 #include "vorla/VLCheckBox.h"
+#include "vorla/VLEditBox.h"
 #include "vorla/VLRadioButton.h"
 #include "vorla/VLGroup.h"
 #include "vorla/VLImage.h"

@@ -1,0 +1,401 @@
+// Edit boxes as a user meets them: typing, the caret keys and Shift selection, the mouse, double
+// clicks, undo, the filters and the maximum length, double-byte characters kept whole, scrolling,
+// the caret blink, the disabled look, and callbacks that end the box.
+#include "edit_box_support.h"
+
+namespace {
+
+TEST_F(EditBoxTest, TypingEntersPrintableCharactersAtTheCaret)
+{
+    Focus();
+    EXPECT_EQ(focuses, 1);
+    driver::TypeText("hello");
+    EXPECT_EQ(Text(), "hello");
+    EXPECT_EQ(changes, 5);
+    EXPECT_EQ(box.GetCursorPosition(), 5);
+    Key(VK_LEFT);
+    Key(VK_LEFT);
+    driver::TypeText("XY");
+    EXPECT_EQ(Text(), "helXYlo");
+    // Enter, Escape-free control keys and Backspace's character never enter the text.
+    Key(VK_RETURN);
+    EXPECT_EQ(Text(), "helXYlo");
+    // Keys reach only the focused box: a click on empty space keeps it, a second box takes it.
+    VLEditBox other;
+    other.SetBounds(L, 60, W, H);
+    window.Add(&other);
+    driver::Click(handle, L + 2, 65);
+    driver::TypeText("z");
+    EXPECT_EQ(Text(), "helXYlo");
+    char buffer[8] = {};
+    other.GetText(buffer, 7);
+    EXPECT_STREQ(buffer, "z");
+    window.RemoveAt(&other);
+}
+
+TEST_F(EditBoxTest, FiltersAndMaximumLength)
+{
+    box.SetEditMode(1);
+    Focus();
+    driver::TypeText("12a3-+.");
+    EXPECT_EQ(Text(), "123-+.");
+    box.SetText("12x");
+    EXPECT_EQ(Text(), "123-+.") << "a text that fails the numeric filter is refused whole";
+    box.SetEditMode(2);
+    box.SetText(AI);
+    EXPECT_EQ(Text(), "123-+.");
+    box.SetText("");
+    EXPECT_EQ(Text(), "");
+
+    box.SetEditMode(0);
+    box.SetMaxLength(3);
+    driver::TypeText("abcd");
+    EXPECT_EQ(Text(), "abc");
+    box.SetMaxLength(300);
+    EXPECT_EQ(box.GetMaxLength(), 255);
+    box.SetMaxLength(-5);
+    EXPECT_EQ(box.GetMaxLength(), 0);
+
+    // A full buffer takes nothing more, and a text over 255 bytes is refused whole.
+    box.SetMaxLength(255);
+    const std::string full(255, 'q');
+    box.SetText(full.c_str());
+    box.SetText(std::string(256, 'r').c_str());
+    EXPECT_EQ(Text(), full);
+    changes = 0;
+    driver::TypeText("s");
+    EXPECT_EQ(Text(), full);
+    EXPECT_EQ(changes, 0);
+
+    // A maximum length that would cut a pair in two cuts before it.
+    box.SetMaxLength(3);
+    box.SetText(AI);
+    EXPECT_EQ(Text(), "\x82\xa0");
+}
+
+TEST_F(EditBoxTest, ArrowsAndShiftSelection)
+{
+    SetAndFocus("hello");
+    box.CursorPosition(4);
+    Key(VK_RIGHT);
+    EXPECT_EQ(box.GetCursorPosition(), 5);
+    ShiftKey(VK_LEFT);
+    ShiftKey(VK_LEFT);
+    EXPECT_EQ(Selection(), std::make_pair(3, 4));
+    EXPECT_EQ(box.GetCursorPosition(), 3);
+    ShiftKey(VK_RIGHT);
+    EXPECT_EQ(Selection(), std::make_pair(4, 4));
+    ShiftKey(VK_RIGHT);
+    EXPECT_EQ(Selection(), std::make_pair(-1, -1)) << "back at the anchor nothing is selected";
+    // Right at the end keeps a selection; Left clears it, also at the start.
+    Control('A');
+    Key(VK_RIGHT);
+    EXPECT_EQ(Selection(), std::make_pair(0, 5));
+    for (int i = 0; i < 8; ++i)
+        Key(VK_LEFT);
+    EXPECT_EQ(box.GetCursorPosition(), 0);
+    Control('A');
+    Key(VK_LEFT);
+    EXPECT_EQ(Selection(), std::make_pair(-1, -1));
+    EXPECT_EQ(box.GetCursorPosition(), 0);
+    // Typing replaces the selection.
+    ShiftKey(VK_RIGHT);
+    ShiftKey(VK_RIGHT);
+    driver::TypeText("J");
+    EXPECT_EQ(Text(), "Jllo");
+    EXPECT_EQ(changes, 1);
+}
+
+TEST_F(EditBoxTest, DoubleByteCharactersStayWhole)
+{
+    SetAndFocus(AI);
+    box.CursorPosition(3); // no adjustment of its own: the box still keeps the pair whole
+    EXPECT_EQ(box.GetCursorPosition(), 2);
+    Key(VK_END);
+    Key(VK_RIGHT);
+    EXPECT_EQ(box.GetCursorPosition(), 4);
+    Key(VK_LEFT);
+    EXPECT_EQ(box.GetCursorPosition(), 2);
+    ShiftKey(VK_LEFT);
+    EXPECT_EQ(Selection(), std::make_pair(0, 1));
+    Key(VK_RIGHT);
+    Key(VK_RIGHT);
+    Key(VK_BACK);
+    EXPECT_EQ(Text(), "\x82\xa0");
+    box.SetText(AI);
+    Key(VK_DELETE);
+    EXPECT_EQ(Text(), "\x82\xa2");
+    box.SetText(AI);
+    EXPECT_EQ(box.CursorSelect(1, 2), 1);
+    EXPECT_EQ(Selection(), std::make_pair(0, 3));
+
+    // A broken lead byte given by SetText does not hide the pairs after it.
+    box.SetText("\x82" "a" "\x82\xa0");
+    Key(VK_RIGHT);
+    Key(VK_RIGHT);
+    Key(VK_RIGHT);
+    EXPECT_EQ(box.GetCursorPosition(), 4);
+    Key(VK_BACK);
+    EXPECT_EQ(Text(), "\x82" "a");
+}
+
+TEST_F(EditBoxTest, BackspaceDeleteAndUndo)
+{
+    SetAndFocus("");
+    // Nine edits, nine undos: the history holds eight steps, the ninth undo still reports.
+    driver::TypeText("abcdefghi");
+    changes = 0;
+    for (int i = 0; i < 9; ++i)
+        Control('Z');
+    EXPECT_EQ(Text(), "a");
+    EXPECT_EQ(changes, 9);
+
+    box.SetText("abc");
+    Key(VK_END);
+    for (int i = 0; i < 3; ++i)
+        Key(VK_RIGHT);
+    Key(VK_BACK);
+    EXPECT_EQ(Text(), "ab");
+    Control('Z');
+    EXPECT_EQ(Text(), "abc") << "one undo takes back one Backspace";
+    Key(VK_LEFT);
+    Key(VK_LEFT);
+    Key(VK_DELETE);
+    EXPECT_EQ(Text(), "ac");
+    changes = 0;
+    Control('X');
+    EXPECT_EQ(Text(), "ac");
+    EXPECT_EQ(changes, 1) << "a cut with nothing selected still reports";
+    Control('A');
+    EXPECT_EQ(Selection(), std::make_pair(0, 2));
+    Key(VK_BACK);
+    EXPECT_EQ(Text(), "");
+    EXPECT_EQ(box.GetCursorPosition(), 0);
+}
+
+TEST_F(EditBoxTest, MouseClickDragAndDoubleClick)
+{
+    SetAndFocus("foo.bar baz");
+    driver::Click(handle, Column(5), T + 5);
+    EXPECT_EQ(box.GetCursorPosition(), 5);
+    driver::Drag(handle, Column(1), T + 5, Column(4), T + 5);
+    EXPECT_EQ(Selection(), std::make_pair(1, 3));
+    EXPECT_EQ(box.GetCursorPosition(), 4);
+    // Dragging left of the anchor, even out of the box.
+    driver::Drag(handle, Column(6), T + 5, 0, T + 50);
+    EXPECT_EQ(Selection(), std::make_pair(0, 5));
+
+    driver::Click(handle, Column(0), T + 5);
+    driver::DoubleClick(handle, Column(5), T + 5);
+    EXPECT_EQ(Selection(), std::make_pair(4, 6));
+    driver::Click(handle, Column(0), T + 5);
+    driver::DoubleClick(handle, Column(3), T + 5);
+    EXPECT_EQ(Selection(), std::make_pair(3, 3));
+    driver::Click(handle, Column(0), T + 5);
+    driver::DoubleClick(handle, Column(7), T + 5);
+    EXPECT_EQ(Selection(), std::make_pair(-1, -1));
+
+    // A Japanese word is one word; a click on a trail byte lands before its pair.
+    box.SetText(Nihongo);
+    driver::Click(handle, Column(3), T + 5);
+    EXPECT_EQ(box.GetCursorPosition(), 2);
+    driver::Click(handle, Column(0), T + 5);
+    driver::DoubleClick(handle, Column(7), T + 5);
+    EXPECT_EQ(Selection(), std::make_pair(0, 7));
+    // A lead byte that ends the text is no pair to walk over: it ends the word.
+    box.SetText("ab\x82");
+    driver::DoubleClick(handle, Column(0), T + 5);
+    EXPECT_EQ(Selection(), std::make_pair(0, 1));
+}
+
+TEST_F(EditBoxTest, DisabledBoxSelectsButDoesNotEdit)
+{
+    box.SetText("hello");
+    box.SetEnable(0);
+    Focus();
+    changes = 0;
+    driver::TypeText("x");
+    Key(VK_BACK);
+    Control('X');
+    Control('Z');
+    EXPECT_EQ(Text(), "hello");
+    EXPECT_EQ(changes, 0);
+    Control('A');
+    EXPECT_EQ(Selection(), std::make_pair(0, 5));
+    driver::Drag(handle, Column(1), T + 5, Column(3), T + 5);
+    EXPECT_EQ(Selection(), std::make_pair(1, 2));
+}
+
+TEST_F(EditBoxTest, TabSelectsAllAndClickFocusTakesItBack)
+{
+    box.SetText("hello");
+    VLPushButton button;
+    button.SetBounds(10, 60, 60, 20);
+    window.Add(&button);
+    Key(VK_TAB);
+    EXPECT_EQ(focuses, 1);
+    EXPECT_EQ(Selection(), std::make_pair(0, 5));
+    EXPECT_EQ(box.GetCursorPosition(), 5);
+    Key(VK_TAB);
+    EXPECT_EQ(Selection(), std::make_pair(-1, -1));
+    driver::TypeText("x");
+    EXPECT_EQ(Text(), "hello") << "keys follow the focus away";
+    window.RemoveAt(&button);
+}
+
+TEST_F(EditBoxTest, CaretBlinksOnTheVirtualClock)
+{
+    SetAndFocus("ab");
+    driver::Click(handle, Column(2), T + 5);
+    const int caretX = L + 4 + 2 * 6; // right of the "b"
+    EXPECT_EQ(Pixel(caretX, T + 10), 0x000000u);
+    driver::Advance(500);
+    EXPECT_EQ(Pixel(caretX, T + 10), 0x000000u) << "the first blink draws the shown phase";
+    driver::Advance(500);
+    EXPECT_EQ(Pixel(caretX, T + 10), 0xFFFFFFu);
+    driver::Advance(500);
+    EXPECT_EQ(Pixel(caretX, T + 10), 0x000000u);
+    // An edit shows it at once.
+    driver::Advance(500);
+    driver::TypeText("c");
+    EXPECT_EQ(Pixel(caretX + 6, T + 10), 0x000000u);
+}
+
+TEST_F(EditBoxTest, LongTextScrollsAndEmptiesBackToTheStart)
+{
+    SetAndFocus("");
+    driver::TypeText("abcdefghijklmnopqrstuvwxyz");
+    // The view follows the caret: the last character typed is drawn, the first is not.
+    const driver::Image picture = Picture();
+    bool inkAtEnd = false;
+    for (int x = L + 80; x < L + W - 2; ++x)
+        for (int y = T + 4; y < T + H - 4; ++y)
+            inkAtEnd |= picture.At(x, y) == 0x000000u;
+    EXPECT_TRUE(inkAtEnd);
+    driver::Click(handle, Column(0), T + 5);
+    EXPECT_GT(box.GetCursorPosition(), 5) << "the left column shows a later byte";
+    EXPECT_TRUE(Matches("edit_box_scrolled"));
+
+    Control('A');
+    Key(VK_BACK);
+    EXPECT_EQ(Text(), "");
+    EXPECT_EQ(box.GetCursorPosition(), 0);
+    driver::TypeText("a");
+    const int caretX = L + 4 + 6;
+    EXPECT_EQ(Pixel(caretX, T + 10), 0x000000u) << "the view went back to the first byte";
+}
+
+TEST_F(EditBoxTest, BoxesTooNarrowForAColumnStillTakeText)
+{
+    for (int width : {1, 5, 6, 7}) {
+        box.SetBounds(L, T, width, H);
+        SetAndFocus("");
+        driver::TypeText("abcdefgh");
+        Key(VK_LEFT);
+        Key(VK_RIGHT);
+        Key(VK_BACK);
+        EXPECT_EQ(Text(), "abcdefg") << width;
+        EXPECT_LE(box.GetCursorPosition(), 7);
+        box.CursorSelectAll();
+        EXPECT_LE(box.GetCursorPosition(), 7);
+    }
+}
+
+TEST_F(EditBoxTest, Looks)
+{
+    box.SetText("foo.bar baz");
+    Focus();
+    driver::DoubleClick(handle, Column(5), T + 5);
+    EXPECT_TRUE(Matches("edit_box_selection"));
+
+    VLEditBox disabled; // outlives its group, which clears it when it goes
+    VLGroup group;
+    group.SetBounds(120, 10, 110, 60);
+    group.SetBackgroundColor(0xFF80A0C0);
+    group.SetBackMode(1);
+    disabled.SetBounds(5, 20, 100, 20);
+    disabled.SetText("disabled");
+    disabled.SetEnable(0);
+    group.Add(&disabled);
+    window.Add(&group);
+    Repaint();
+    // Its text is three quarters of the container's colour.
+    const driver::Image picture = Picture();
+    bool darkText = false;
+    for (int x = 130; x < 220; ++x)
+        for (int y = 35; y < 45; ++y)
+            darkText |= picture.At(x, y) == 0x607890u;
+    EXPECT_TRUE(darkText);
+    EXPECT_EQ(picture.At(200, 35), 0x80A0C0u) << "filled with the container's colour";
+    EXPECT_TRUE(Matches("edit_box_disabled"));
+    window.RemoveAt(&group);
+}
+
+TEST_F(EditBoxTest, BoxInAGroupStaysInsideItAndHidesWithIt)
+{
+    VLEditBox inner; // outlives its group, which clears it when it goes
+    VLGroup group;
+    group.SetBounds(120, 10, 60, 60);
+    inner.SetBounds(5, 25, 100, 20); // reaches past the group's right edge, at x = 180
+    inner.AttachChangeEvent(OnChange);
+    group.Add(&inner);
+    window.Add(&group);
+    Repaint();
+    driver::Click(handle, 130, 40);
+    driver::TypeText("abc");
+    driver::Advance(1000);
+    char buffer[8] = {};
+    inner.GetText(buffer, 7);
+    EXPECT_STREQ(buffer, "abc");
+    EXPECT_EQ(Pixel(200, 40), 0xC0C0C0u) << "typing, clicks and the caret never draw outside the group";
+    EXPECT_EQ(Pixel(175, 45), 0xFFFFFFu) << "inside the group it is drawn";
+
+    group.SetVisible(0);
+    changes = 0;
+    driver::TypeText("d");
+    inner.GetText(buffer, 7);
+    EXPECT_STREQ(buffer, "abc") << "a hidden group's box takes no keys";
+    EXPECT_EQ(changes, 0);
+    window.RemoveAt(&group);
+}
+
+TEST_F(EditBoxTest, TextCursorOverTheBox)
+{
+    driver::MoveTo(handle, L + 20, T + 5);
+    driver::Pump();
+    EXPECT_EQ(window.GetCursor(), 3);
+    driver::MoveTo(handle, L + 20, T + 50);
+    driver::Pump();
+    EXPECT_EQ(window.GetCursor(), 1);
+}
+
+// Callbacks that end the box or its window in the middle of an edit.
+VLEditBox *doomed = nullptr;
+VLWindow *doomedWindow = nullptr;
+void DeleteOnChange(VLEditBox *b)
+{
+    doomedWindow->RemoveAt(b);
+    delete b;
+    doomed = nullptr;
+}
+void ClearOnFocus(VLEditBox *b) { b->Clear(); }
+
+TEST_F(EditBoxTest, CallbacksMayEndTheBox)
+{
+    doomed = new VLEditBox;
+    doomedWindow = &window;
+    doomed->SetBounds(L, 60, W, H);
+    doomed->AttachChangeEvent(DeleteOnChange);
+    window.Add(doomed);
+    driver::Click(handle, L + 5, 65);
+    driver::TypeText("abc");
+    EXPECT_EQ(doomed, nullptr);
+
+    box.AttachFocusEvent(ClearOnFocus);
+    box.SetText("x");
+    Focus();
+    driver::TypeText("yz");
+    EXPECT_EQ(Text(), "") << "a cleared box has left the window";
+}
+
+} // namespace
