@@ -387,10 +387,29 @@ static void GroupWidgetPosition(VLGroup *g, int &left, int &top)
     GroupAccess::Position(*g, left, top);
 }
 
+// Visits a group and the groups above it, nearest first, until visit returns false. A removed
+// group keeps its link to the group it was in, so the links can come round in a circle (A taken
+// out of B, then B put into A): the walk ends when it comes back to a group it has seen.
+template <typename Visit> static void ForEachOwner(VLGroup *group, Visit visit)
+{
+    VLGroup *slow = group;
+    bool step = false;
+    for (VLGroup *g = group; g; g = GroupAccess::OwnerOf(*g)) {
+        if (!visit(g))
+            return;
+        if (step) {
+            slow = GroupAccess::OwnerOf(*slow);
+            if (slow == GroupAccess::OwnerOf(*g))
+                return; // the next one was seen already
+        }
+        step = !step;
+    }
+}
+
 bool GroupsClip(VLGroup *group, RECT &area)
 {
     bool any = false;
-    for (VLGroup *g = group; g; g = GroupAccess::OwnerOf(*g)) {
+    ForEachOwner(group, [&](VLGroup *g) {
         VLSTRect bounds;
         g->GetBounds(&bounds);
         int left = 0, top = 0;
@@ -402,26 +421,30 @@ bool GroupsClip(VLGroup *group, RECT &area)
         } else {
             IntersectRect(&area, &area, &own);
         }
-    }
+        return true;
+    });
     return any;
 }
 
 bool GroupsShowing(VLGroup *group)
 {
-    for (VLGroup *g = group; g; g = GroupAccess::OwnerOf(*g)) // each group up the chain must be shown
-        if (!g->IsVisible())
-            return false;
-    return true;
+    bool shown = true; // each group up the chain must be shown
+    ForEachOwner(group, [&](VLGroup *g) { return shown = g->IsVisible() != 0; });
+    return shown;
 }
 
 unsigned int ContainerBackground(VLWindow *window, VLGroup *group)
 {
     if (!window)
         return 0;
-    for (VLGroup *g = group; g; g = GroupAccess::OwnerOf(*g))
-        if (g->GetBackMode() != 0)
-            return static_cast<unsigned int>(g->GetBackgroundColor());
-    return static_cast<unsigned int>(window->GetBackgroundColor());
+    unsigned int colour = static_cast<unsigned int>(window->GetBackgroundColor());
+    ForEachOwner(group, [&](VLGroup *g) {
+        if (g->GetBackMode() == 0)
+            return true;
+        colour = static_cast<unsigned int>(g->GetBackgroundColor());
+        return false;
+    });
+    return colour;
 }
 
 // ---- the group's own operations ----

@@ -426,6 +426,23 @@ TEST_F(HostileTest, GroupsCannotHoldThemselves)
     driver::Click(handle, 55, 85);
     EXPECT_EQ(selects, 1) << "the tree still routes";
     driver::PressKey(VK_TAB);
+
+    // Taken out, a group keeps its link to the group it was in; putting that group into it
+    // closes a circle of links, which painting, focus and hints must walk without end.
+    VLGroup d, e;
+    d.SetBounds(160, 10, 60, 60);
+    e.SetBounds(5, 5, 40, 40);
+    VLCheckBox deep;
+    deep.SetBounds(5, 5, 30, 20);
+    e.Add(&d);
+    e.RemoveAt(&d);
+    d.Add(&e);
+    e.Add(&deep);
+    window.Add(&d);
+    Repaint();
+    deep.Repaint();
+    driver::PressKey(VK_TAB);
+    driver::Click(handle, 175, 25);
     window.Clear(); // before the test's own widgets go
 }
 

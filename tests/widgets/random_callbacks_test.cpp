@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 namespace {
 
 struct Node {
@@ -550,6 +552,7 @@ TEST_F(RandomCallbacksTest, HostileCallbacksUnderRandomInputLeaveNoFault)
         RunInOwnProcess([seed] {
             std::printf("round seed %u\n", seed);
             std::fflush(stdout);
+            alarm(60); // a round that hangs ends here, with its seed on record
             driver::SetStallLimit(600000);
             Chaos run(seed);
             chaos = &run;
