@@ -609,7 +609,17 @@ void EditBoxAccess::KeyInput(VLEditBox &b, const VLSTKeyEvent &event, int contro
 
 int EditBoxAccess::MouseInput(VLEditBox &b, const VLSTMouseEvent &event)
 {
-    if (!event.left || !b.text)
+    if (!b.text)
+        return 0;
+    // The window lets the left button go before it reports the release, so the release comes
+    // with the flag clear; it still ends the drag, or the next Shift selection would start from
+    // an old click instead of the caret.
+    if (event.event == 301) {
+        const bool dragging = b.anchor >= 0;
+        b.anchor = -1;
+        return dragging ? 1 : 0;
+    }
+    if (!event.left)
         return 0;
     const int before[4] = {b.selectionStart, b.selectionEnd, b.caret, b.anchor};
     const int length = Length(b);
@@ -643,9 +653,6 @@ int EditBoxAccess::MouseInput(VLEditBox &b, const VLSTMouseEvent &event)
             }
             b.caret = p;
         }
-        break;
-    case 301:
-        b.anchor = -1;
         break;
     case 303:
         SelectWord(b, event.x, event.y);

@@ -106,6 +106,25 @@ TEST_F(EditBoxTest, ArrowsAndShiftSelection)
     EXPECT_EQ(changes, 1);
 }
 
+TEST_F(EditBoxTest, ShiftSelectionAfterAClickStartsAtTheCaret)
+{
+    box.SetBounds(L, T, 200, H); // wide enough not to scroll
+    SetAndFocus("Type here");
+    driver::Click(handle, Column(12), T + 5);
+    EXPECT_EQ(box.GetCursorPosition(), 9);
+    driver::TypeText(" and more");
+    driver::KeyDown(VK_SHIFT);
+    for (int i = 0; i < 4; ++i)
+        driver::PressKey(VK_LEFT);
+    driver::KeyUp(VK_SHIFT);
+    EXPECT_EQ(Selection(), std::make_pair(14, 17)) << "the click's anchor ended with its release";
+    // A drag still selects from where it started.
+    driver::Drag(handle, Column(0), T + 5, Column(4), T + 5);
+    EXPECT_EQ(Selection(), std::make_pair(0, 3));
+    ShiftKey(VK_RIGHT);
+    EXPECT_EQ(Selection(), std::make_pair(4, 4)) << "Shift starts afresh at the caret";
+}
+
 TEST_F(EditBoxTest, DoubleByteCharactersStayWhole)
 {
     SetAndFocus(AI);
