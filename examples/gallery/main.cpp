@@ -23,6 +23,8 @@ VLLabel innerLabel;
 VLLabel imageCaption;
 VLImage picture, canvas;
 VLPushButton innerButton;
+VLLabel editCaption;
+VLEditBox edits[4];
 
 // A 16 x 16 picture: a blue disc with a white highlight on magenta, which the icon keys out.
 std::vector<unsigned char> DiscBitmap()
@@ -99,6 +101,14 @@ void SizeSelected(VLGroup *group)
     Status(line);
 }
 
+void EditChanged(VLEditBox *box)
+{
+    char text[300], line[320];
+    box->GetText(text, 255);
+    std::snprintf(line, sizeof line, "Text: \"%s\"", text);
+    Status(line);
+}
+
 void WindowEvent(VLWindow *, VLSTWindowEvent event)
 {
     if (event.event == 101)
@@ -164,7 +174,7 @@ int main(int argc, char **argv)
 #endif
     icon.LoadImageA(nullptr, 101, 0xFFFF00FF);
 
-    if (window.CreateNewWindow("VorlaLib gallery", 30, 30, 600, 480, 0) < 0)
+    if (window.CreateNewWindow("VorlaLib gallery", 30, 30, 600, 532, 0) < 0)
         return 1;
     window.SetBackgroundColor(0xFFD4D0C8);
     window.AttachWindowEvent(WindowEvent);
@@ -270,10 +280,28 @@ int main(int argc, char **argv)
 
     Images(argc > 0 ? argv[0] : nullptr);
 
-    statusLine.SetBounds(10, 448, 580, 22);
+    // Edit boxes: plain, numbers only, disabled (still selectable and copyable), Japanese text.
+    Caption(editCaption, "Edit boxes: plain, numbers only, disabled, Japanese", 10, 446);
+    const char *editTexts[4] = {"Type here", "12.5", "Read only",
+                                "\x93\xfa\x96\x7b\x8c\xea\x82\xcc\x83\x65\x83\x4c\x83\x58\x83\x67"};
+    for (int i = 0; i < 4; ++i) {
+        VLEditBox &e = edits[i];
+        e.SetBounds(10 + i * 146, 466, 138, 22);
+        e.SetText(editTexts[i]);
+        e.AttachChangeEvent(EditChanged);
+        e.SetHintText(i == 1 ? "Digits, '.', '-' and '+'" : i == 3 ? "Input-method results go in at the caret" : "");
+    }
+    edits[1].SetEditMode(1);
+    edits[1].SetMaxLength(12);
+    edits[2].SetEnable(0);
+
+    statusLine.SetBounds(10, 500, 580, 22);
     statusLine.SetText("Click a button, or press Tab and space.");
     statusLine.SetBackgroundColor(0xFFFFFFE0);
     window.Add(&statusLine);
+    // Last in the list, so that the focus set up below still starts on the push buttons.
+    for (VLEditBox &e : edits)
+        window.Add(&e);
 
     window.ShowWindow(1);
     // The second push button starts with the keyboard focus: Tab twice from nothing.
