@@ -195,6 +195,8 @@ void EditBoxAccess::Settle(VLEditBox &b)
         --b.firstVisible;
     if (b.anchor > length)
         b.anchor = length;
+    if (classes.Trail(b.anchor))
+        --b.anchor; // an anchor kept across an edit may have landed inside a pair
 }
 
 VLSTRect EditBoxAccess::WindowArea(const VLEditBox &b)

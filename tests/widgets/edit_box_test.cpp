@@ -158,6 +158,18 @@ TEST_F(EditBoxTest, DoubleByteCharactersStayWhole)
     EXPECT_EQ(Text(), "\x82" "a");
 }
 
+TEST_F(EditBoxTest, KeysDuringADragNeverSelectHalfAPair)
+{
+    SetAndFocus("abc\x82\xa0");
+    driver::MoveTo(handle, Column(3), T + 5);
+    driver::Press(); // the drag's anchor sits before the pair
+    Key(VK_BACK);    // the pair moves one byte to the left, under the anchor
+    ShiftKey(VK_RIGHT);
+    driver::TypeText("q");
+    driver::Release();
+    EXPECT_EQ(Text(), "abq") << "the selection took the whole pair";
+}
+
 TEST_F(EditBoxTest, BackspaceDeleteAndUndo)
 {
     SetAndFocus("");
