@@ -99,6 +99,9 @@ public:
     // delivered, the deadline passed, or Wake was called. A virtual clock may be advanced to the
     // deadline here.
     virtual void Wait(uint64_t deadline, InputSink &sink) = 0;
+    // Hands the input that has arrived already to the sink, without waiting and without moving a
+    // virtual clock; true when something was delivered.
+    virtual bool Poll(InputSink &sink) { return false; }
     // Makes a Wait on another thread return (a message was posted to its queue).
     virtual void Wake() = 0;
 

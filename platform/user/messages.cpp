@@ -79,6 +79,7 @@ bool FetchMessage(MSG &out, HWND filter, UINT low, UINT high, bool remove, bool 
     System &s = TheSystem();
     DWORD thread = GetCurrentThreadId();
     static SystemSink sink;
+    bool polled = false;
     for (;;) {
         {
             std::lock_guard<std::recursive_mutex> hold(s.lock);
@@ -130,7 +131,11 @@ bool FetchMessage(MSG &out, HWND filter, UINT low, UINT high, bool remove, bool 
             }
         }
         PresentAll();
-        if (!wait) return false;
+        if (!wait) {
+            // As on Windows, a look into the queue takes in the desktop's input that has arrived.
+            if (!polled && (polled = true, CurrentBackend().Poll(sink))) continue;
+            return false;
+        }
         s.nesting++;
         CurrentBackend().Wait(NextTimerDue(thread), sink);
         TheSystem().nesting--;

@@ -495,4 +495,19 @@ TEST_F(X11, ClipboardTextGoesBothWaysWithTheDesktop) {
     EXPECT_TRUE(probe->WaitFor("pasted none", 5)) << probe->Lines();
 }
 
+#ifdef VORLA_X11_IME_PROBE
+// Input-method events as SDL delivers them become the composition messages, with the result in
+// the window's context; a long commit that SDL cuts in two is still one result.
+TEST_F(X11, InputMethodEventsBecomeCompositionMessages) {
+    Process probe({VORLA_X11_IME_PROBE}, {"VORLA_BACKEND=sdl", "DISPLAY=" + server_->Display()});
+    ASSERT_EQ(probe.Exit(30), 0) << probe.Errors();
+    EXPECT_TRUE(probe.WaitFor("done", 1));
+    EXPECT_EQ(probe.Lines(), "active 1\n"
+                             "start\nresult 93FA967B\nend\n--\n"
+                             "start\nresult 88EA93F18E4F8E6C8CDC985A8EB594AA8BE38F5C9553\nend\n--\n"
+                             "start\nend\nchar 71\n")
+        << probe.Errors();
+}
+#endif
+
 } // namespace

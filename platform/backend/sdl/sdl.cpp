@@ -236,6 +236,14 @@ void SdlBackend::Wait(uint64_t deadline, InputSink &sink) {
     wakeups_++;
 }
 
+bool SdlBackend::Poll(InputSink &sink) {
+    if (std::this_thread::get_id() != video_thread_) return false; // SDL's queue is the video thread's
+    SDL_Event event;
+    bool delivered = false;
+    while (SDL_PollEvent(&event)) delivered |= Translate(event, sink);
+    return delivered;
+}
+
 bool SdlBackend::Translate(const SDL_Event &event, InputSink &sink) {
     InputEvent e;
     if (event.type == wake_event_) {
@@ -274,7 +282,14 @@ bool SdlBackend::Translate(const SDL_Event &event, InputSink &sink) {
         if (SDL_GetModState() & KMOD_LALT) return false;
         std::string text = Utf8ToCp932(event.text.text);
         if (composing_) {
-            // The input method committed its composition.
+            // The input method committed its composition. SDL cuts a long one into several text
+            // events queued together: they are one result, not a result and typed characters.
+            std::string utf8 = event.text.text;
+            SDL_Event next;
+            while (SDL_PeepEvents(&next, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1 &&
+                   next.type == SDL_TEXTINPUT && SDL_PeepEvents(&next, 1, SDL_GETEVENT, SDL_TEXTINPUT, SDL_TEXTINPUT) == 1)
+                utf8 += next.text.text;
+            text = Utf8ToCp932(utf8);
             composing_ = false;
             e.kind = InputEvent::Kind::Composition;
             e.text = text;

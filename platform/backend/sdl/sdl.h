@@ -39,6 +39,7 @@ public:
     int MessageBox(uintptr_t owner, const std::string &text, const std::string &caption, unsigned style) override;
     void Wait(uint64_t deadline, InputSink &sink) override;
     void Wake() override;
+    bool Poll(InputSink &sink) override;
     void PlaceTextInput(uintptr_t surface, int x, int y, int height) override;
     void ActivateSurface(uintptr_t surface) override;
     bool DeliversText() const override { return true; }
