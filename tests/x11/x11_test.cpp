@@ -510,4 +510,52 @@ TEST_F(X11, InputMethodEventsBecomeCompositionMessages) {
 }
 #endif
 
+// Typed keys reach a focused edit box of the probe once each, as the desktop's keyboard lays
+// them out; copy and paste in the box go through the desktop's clipboard.
+class X11EditBox : public X11 {
+protected:
+    // Waits for the box to report a text ending in hex; every report on the way is kept.
+    bool WaitForText(Process &probe, const std::string &hex, double seconds) {
+        auto deadline = Clock::now() + std::chrono::milliseconds(static_cast<int>(seconds * 1000));
+        std::string line;
+        while (Clock::now() < deadline) {
+            if (!probe.WaitFor("text ", std::chrono::duration<double>(deadline - Clock::now()).count(), &line)) break;
+            reports_.push_back(line.substr(5));
+            if (reports_.back() == hex) return true;
+        }
+        return false;
+    }
+    std::vector<std::string> reports_;
+};
+
+TEST_F(X11EditBox, TypedTextArrivesOnce) {
+    auto probe = StartProbe({}, "edit");
+    Click(180, 160);
+    ASSERT_TRUE(Shell("xdotool type --delay 60 'aB1 z'"));
+    EXPECT_TRUE(WaitForText(*probe, "614231207A", 5)) << probe->Lines();
+    EXPECT_TRUE(probe->Silent("text ", 1)) << "a character arrived twice";
+    for (const std::string &r : reports_) EXPECT_LE(r.size(), 10u) << r;
+}
+
+TEST_F(X11EditBox, CopiedTextReachesTheDesktopAndPastedTextTheBox) {
+    if (!Installed("xclip")) GTEST_SKIP() << "xclip is not installed (scripts/install-deps.sh installs it)";
+    auto probe = StartProbe({}, "edit");
+    const std::string xclip = "xclip -selection clipboard";
+    Click(180, 160);
+    ASSERT_TRUE(Shell("xdotool type --delay 60 'copy me'"));
+    ASSERT_TRUE(WaitForText(*probe, "636F7079206D65", 5)) << probe->Lines();
+    ASSERT_TRUE(Shell("xdotool key ctrl+a ctrl+c"));
+    std::string copied;
+    for (int attempt = 0; attempt < 50 && copied != "copy me"; ++attempt) {
+        if (attempt) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        copied = Output(xclip + " -o 2>/dev/null");
+    }
+    EXPECT_EQ(copied, "copy me");
+
+    // Pasted over the selection: the desktop's UTF-8 arrives as the library's code page.
+    ASSERT_TRUE(Shell("printf '%s' '\u65e5\u672c' | " + xclip + " -i 2>/dev/null"));
+    ASSERT_TRUE(Shell("xdotool key ctrl+a ctrl+v"));
+    EXPECT_TRUE(WaitForText(*probe, "93FA967B", 5)) << probe->Lines();
+}
+
 } // namespace

@@ -10,6 +10,7 @@ namespace {
 
 VLWindow probe;
 VLWindow other;
+VLEditBox edit;
 
 void Picture(VLWindow *window)
 {
@@ -105,6 +106,18 @@ void Paste()
     std::printf("pasted %s\n", hex.c_str());
 }
 
+// "edit": an edit box whose every change prints its text in hexadecimal.
+void EditChanged(VLEditBox *box)
+{
+    char text[256] = {};
+    box->GetText(text, sizeof text);
+    std::printf("text ");
+    for (const char *c = text; *c; ++c)
+        std::printf("%02X", static_cast<unsigned char>(*c));
+    std::printf("\n");
+    std::fflush(stdout);
+}
+
 void KeyEvent(VLWindow *window, VLSTKeyEvent event)
 {
     std::printf("key %d %d %X %08X\n", event.winID, event.event, event.key, event.modifiers);
@@ -121,7 +134,7 @@ void KeyEvent(VLWindow *window, VLSTKeyEvent event)
 
 } // namespace
 
-// probe [two|clipboard]: one window at (40, 40), client 300 x 200; "two" adds a second one beside it.
+// probe [two|clipboard|edit]: one window at (40, 40), client 300 x 200; "two" adds a second one beside it.
 int main(int argc, char **argv)
 {
     VorlaInitialize(nullptr, GetModuleHandleA(nullptr));
@@ -142,6 +155,11 @@ int main(int argc, char **argv)
     }
     if (argc > 1 && std::strcmp(argv[1], "clipboard") == 0)
         clipboard_keys = true;
+    if (argc > 1 && std::strcmp(argv[1], "edit") == 0) {
+        edit.SetBounds(170, 150, 120, 20);
+        edit.AttachChangeEvent(EditChanged);
+        probe.Add(&edit);
+    }
     probe.ShowWindow(1);
     VorlaMessageLoop();
     VorlaTerminate();
