@@ -34,7 +34,8 @@ Blocks &AllBlocks() {
 
 // Larger than a 32-bit size would allow is refused rather than attempted.
 constexpr SIZE_T kLargestBlock = static_cast<SIZE_T>(INT_MAX);
-constexpr UINT kKnownFlags = GMEM_MOVEABLE | GMEM_ZEROINIT | GMEM_DDESHARE;
+// The flags Windows takes (most of them only hints for a 16-bit heap); others are refused.
+constexpr UINT kValidFlags = 0x7F72;
 
 Block *Find(Blocks &all, HGLOBAL handle) {
     auto it = all.by_handle.find(reinterpret_cast<uintptr_t>(handle));
@@ -78,7 +79,7 @@ bool GlobalBlockText(HGLOBAL handle, std::string &text) {
 extern "C" {
 
 HGLOBAL WINAPI GlobalAlloc(UINT flags, SIZE_T size) {
-    if (flags & ~kKnownFlags) {
+    if (flags & ~kValidFlags) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
     }

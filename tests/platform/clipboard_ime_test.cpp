@@ -87,6 +87,10 @@ TEST_F(GlobalMemory, HostileCallsFailInsteadOfCrashing) {
     EXPECT_EQ(GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(-1)), nullptr);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_ENOUGH_MEMORY));
     EXPECT_EQ(GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(1) << 40), nullptr);
+    EXPECT_EQ(GlobalAlloc(0x8000, 4), nullptr) << "no such flag";
+    HGLOBAL hinted = GlobalAlloc(GMEM_MOVEABLE | 0x0020 /* no discarding */, 4);
+    EXPECT_NE(hinted, nullptr) << "old heap hints are taken and ignored";
+    GlobalFree(hinted);
 
     // A movable block of no bytes exists but has nothing to lock.
     HGLOBAL empty = GlobalAlloc(GMEM_MOVEABLE, 0);
