@@ -260,8 +260,13 @@ void Chaos::OrphanWindow(int index)
     for (Node *n : nodes_)
         if (n->window == index) {
             n->window = -1;
-            if (n->type == Group)
+            if (n->type == Group) {
+                // A group added while the window was being torn down never made it into the
+                // window, so the window's clearing would not reach it: clear it here, as its
+                // contents are now taken to be free.
+                static_cast<VLGroup *>(n->widget)->Clear();
                 Orphan(n);
+            }
         }
 }
 
@@ -318,6 +323,9 @@ void Chaos::OpenDialog()
         return;
     VLWindow *dialog = new VLWindow;
     dialogs_.push_back(dialog);
+    // The dialog's window is the one that is new: a window still being destroyed may hold the
+    // same class name.
+    const std::vector<HWND> before = driver::TopLevelWindows();
     const int id = dialog->CreateNewDialog("dialog", 100 + Pick(300), 100 + Pick(200), 150, 100);
     if (id < 0)
         return;
@@ -329,7 +337,7 @@ void Chaos::OpenDialog()
     for (HWND w : driver::TopLevelWindows()) {
         char found[64] = {};
         GetClassNameA(w, found, sizeof found);
-        if (std::string(found) == name)
+        if (std::string(found) == name && std::find(before.begin(), before.end(), w) == before.end())
             handle = w;
     }
     running_.push_back(handle);
