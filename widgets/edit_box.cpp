@@ -822,19 +822,6 @@ void VLEditBox::DetachChangeEvent() { changeCallback = nullptr; }
 
 // ---- drawing ----
 
-namespace {
-
-unsigned int EachChannel(unsigned int colour, int (*each)(int))
-{
-    const int red = each(static_cast<int>((colour >> 16) & 0xFF));
-    const int green = each(static_cast<int>((colour >> 8) & 0xFF));
-    const int blue = each(static_cast<int>(colour & 0xFF));
-    return 0xFF000000u | (static_cast<unsigned int>(red) << 16) | (static_cast<unsigned int>(green) << 8) |
-           static_cast<unsigned int>(blue);
-}
-
-} // namespace
-
 void VLEditBox::Draw()
 {
     if (width == 0 || height == 0 || !visible || !parentWindow || !text)
@@ -856,8 +843,8 @@ void VLEditBox::Draw()
     if (!enabled) {
         const unsigned int container = ContainerBackground(parentWindow, group);
         fill = container;
-        ink = selectionFill = EachChannel(container, [](int c) { return 3 * (c >> 2); });
-        selectionInk = caretInk = EachChannel(container, [](int c) { return c >> 1; });
+        ink = selectionFill = ThreeQuarters(container);
+        selectionInk = caretInk = Half(container);
     }
     const int W = width, H = height;
     VLGraphics::SetForegroundColor(fill);
