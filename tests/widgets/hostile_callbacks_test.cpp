@@ -516,6 +516,24 @@ TEST_F(HostileTest, HintsInsideAGroupGoToTheFirstChildWithTheEdgesOutside)
 
 namespace {
 
+// The pointer over an edit box inside a group shows the text cursor: the type under the pointer
+// is that of the widget inside the group, not the group's.
+TEST_F(HostileTest, TheTextCursorShowsOverAnEditBoxInsideAGroup)
+{
+    VLGroup group;
+    group.SetBounds(10, 10, 200, 120);
+    VLEditBox edit;
+    edit.SetBounds(20, 40, 100, 24);
+    group.Add(&edit);
+    window.Add(&group);
+    Repaint();
+    driver::MoveTo(handle, 60, 60);
+    EXPECT_EQ(window.GetCursor(), 3);
+    driver::MoveTo(handle, 180, 110);
+    EXPECT_EQ(window.GetCursor(), 1) << "over the group itself";
+    window.Clear(); // before the test's own widgets go
+}
+
 // Bounds at the ends of the int range: every widget draws, routes, hints and takes the focus
 // without overflowing (the sanitizer build checks the arithmetic).
 TEST_F(HostileTest, WidgetsAtTheEndsOfTheIntRangeNeitherOverflowNorAbort)
