@@ -390,11 +390,27 @@ TEST_F(EditBoxTest, BoxInAGroupStaysInsideItAndHidesWithIt)
     window.RemoveAt(&group);
 }
 
-TEST_F(EditBoxTest, TextCursorOverTheBox)
+TEST_F(EditBoxTest, TextCursorAndHintOverTheBox)
 {
+    box.SetHintText("Your name");
+    box.SetHintBackgroundColor(0xFF00FF00);
     driver::MoveTo(handle, L + 20, T + 5);
     driver::Pump();
     EXPECT_EQ(window.GetCursor(), 3);
+    driver::Advance(1100);
+    HWND hint = nullptr;
+    for (HWND shown : driver::TopLevelWindows()) {
+        char name[64] = "";
+        GetClassNameA(shown, name, sizeof name);
+        if (std::string(name) == "VorlaToolHintClass")
+            hint = shown;
+    }
+    ASSERT_NE(hint, nullptr);
+    ASSERT_TRUE(driver::IsShown(hint));
+    RECT area;
+    GetWindowRect(hint, &area);
+    EXPECT_EQ(area.right - area.left, 9 * 6 + 10) << "sized to the box's hint text";
+    EXPECT_EQ(driver::SnapshotScreen().At(area.left + 2, area.top + 2), 0x00FF00u);
     driver::MoveTo(handle, L + 20, T + 50);
     driver::Pump();
     EXPECT_EQ(window.GetCursor(), 1);
