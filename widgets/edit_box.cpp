@@ -861,7 +861,8 @@ void VLEditBox::Draw()
     std::memcpy(visiblePart, shown, static_cast<size_t>(cut));
     visiblePart[cut] = '\0';
 
-    const bool selection = EditBoxAccess::HasSelection(*this);
+    // A selection scrolled out to the left shows nothing (it would mark the first visible byte).
+    const bool selection = EditBoxAccess::HasSelection(*this) && selectionEnd >= firstVisible;
     const int a = selection ? std::max(selectionStart - firstVisible, 0) : 0;
     const int b = selection ? std::max(selectionEnd - firstVisible, 0) : 0;
     int x1 = 4, x2 = 4;

@@ -307,6 +307,14 @@ TEST_F(EditBoxTest, LongTextScrollsAndEmptiesBackToTheStart)
     EXPECT_GT(box.GetCursorPosition(), 5) << "the left column shows a later byte";
     EXPECT_TRUE(Matches("edit_box_scrolled"));
 
+    // A selection that lies left of the view marks nothing in it.
+    EXPECT_EQ(box.CursorSelect(0, 1), 1);
+    bool marked = false;
+    const driver::Image selected = Picture();
+    for (int x = L + 2; x < L + W - 2; ++x)
+        marked |= selected.At(x, T + 10) == 0x0000FFu;
+    EXPECT_FALSE(marked);
+
     Control('A');
     Key(VK_BACK);
     EXPECT_EQ(Text(), "");
