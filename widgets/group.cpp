@@ -267,7 +267,8 @@ struct GroupAccess {
     {
         VLGroup &g = Of(widget);
         // In a hidden group a focused widget still gives the focus up, but none takes it.
-        if (!GroupsShowing(&g))
+        // A cleared group has no window until the next placement pass: it is not shown either.
+        if (!g.parentWindow || !GroupsShowing(&g))
             return HiddenFocusNext(g, state);
         bool radioLeft = false;
         ForEachChild(g.children, false, [&](int type, void *child, const WidgetKind &kind) {

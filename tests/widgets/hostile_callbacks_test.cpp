@@ -516,6 +516,33 @@ TEST_F(HostileTest, HintsInsideAGroupGoToTheFirstChildWithTheEdgesOutside)
 
 namespace {
 
+// A group placed last by another window that is then deleted has no window until the next
+// placement pass: focus navigation passes it by.
+TEST_F(HostileTest, AGroupWhoseOtherWindowWasDeletedTakesNoFocus)
+{
+    VLGroup group;
+    group.SetBounds(10, 10, 120, 100);
+    group.AttachRadioButtonSelectEvent(RadioSelected);
+    VLRadioButton radio;
+    radio.SetBounds(10, 30, 80, 18);
+    group.Add(&radio);
+    window.Add(&group);
+    auto *other = new VLWindow;
+    ASSERT_EQ(other->CreateNewWindow("other", 300, 20, 150, 120, 0), 1001);
+    other->Add(&group);
+    group.SelectRadioButton(0);
+    other->RemoveAt(&group);
+    delete other;
+    selects = 0;
+    driver::PressKey(VK_TAB);
+    EXPECT_EQ(selects, 0);
+    VLLabel absent;
+    window.RemoveAt(&absent); // runs the window's placement pass, which gives the group its window back
+    driver::PressKey(VK_TAB);
+    EXPECT_EQ(selects, 1) << "the selected radio button takes the focus again";
+    window.Clear(); // before the test's own widgets go
+}
+
 // The pointer over an edit box inside a group shows the text cursor: the type under the pointer
 // is that of the widget inside the group, not the group's.
 TEST_F(HostileTest, TheTextCursorShowsOverAnEditBoxInsideAGroup)
