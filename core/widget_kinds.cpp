@@ -10,6 +10,7 @@ extern const WidgetKind CheckBoxKind;
 extern const WidgetKind RadioButtonKind;
 extern const WidgetKind GroupKind;
 extern const WidgetKind EditBoxKind;
+extern const WidgetKind ProgressBarKind;
 
 const WidgetKind *KindOf(int typeCode)
 {
@@ -28,6 +29,8 @@ const WidgetKind *KindOf(int typeCode)
         return &GroupKind;
     case TypeEditBox:
         return &EditBoxKind;
+    case TypeProgressBar:
+        return &ProgressBarKind;
     case TypeImage:
         return &ImageKind;
     default:

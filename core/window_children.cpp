@@ -57,6 +57,8 @@ void VLWindow::RemoveAt(VLPushButton *widget) { RemoveChild(TypePushButton, widg
 void VLWindow::RemoveAt(VLButton *widget) { RemoveChild(TypeButton, widget); }
 void VLWindow::Add(VLEditBox *widget) { AddChild(TypeEditBox, widget); }
 void VLWindow::RemoveAt(VLEditBox *widget) { RemoveChild(TypeEditBox, widget); }
+void VLWindow::Add(VLProgressBar *widget) { AddChild(TypeProgressBar, widget); }
+void VLWindow::RemoveAt(VLProgressBar *widget) { RemoveChild(TypeProgressBar, widget); }
 
 void WindowInternals::PlaceChildren(VLWindow &window)
 {

@@ -548,6 +548,8 @@ void VLGroup::Add(VLImage *widget) { AddChild(TypeImage, widget); }
 void VLGroup::RemoveAt(VLImage *widget) { RemoveChild(TypeImage, widget); }
 void VLGroup::Add(VLEditBox *widget) { AddChild(TypeEditBox, widget); }
 void VLGroup::RemoveAt(VLEditBox *widget) { RemoveChild(TypeEditBox, widget); }
+void VLGroup::Add(VLProgressBar *widget) { AddChild(TypeProgressBar, widget); }
+void VLGroup::RemoveAt(VLProgressBar *widget) { RemoveChild(TypeProgressBar, widget); }
 
 void VLGroup::SelectRadioButton(VLRadioButton *button)
 {

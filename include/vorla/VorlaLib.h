@@ -12,6 +12,7 @@
 #include "vorla/VLButton.h"
 #include "vorla/VLCheckBox.h"
 #include "vorla/VLEditBox.h"
+#include "vorla/VLProgressBar.h"
 #include "vorla/VLRadioButton.h"
 #include "vorla/VLGroup.h"
 #include "vorla/VLImage.h"
