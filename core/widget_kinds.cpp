@@ -11,6 +11,7 @@ extern const WidgetKind RadioButtonKind;
 extern const WidgetKind GroupKind;
 extern const WidgetKind EditBoxKind;
 extern const WidgetKind ProgressBarKind;
+extern const WidgetKind SliderKind;
 
 const WidgetKind *KindOf(int typeCode)
 {
@@ -31,6 +32,8 @@ const WidgetKind *KindOf(int typeCode)
         return &EditBoxKind;
     case TypeProgressBar:
         return &ProgressBarKind;
+    case TypeSlider:
+        return &SliderKind;
     case TypeImage:
         return &ImageKind;
     default:

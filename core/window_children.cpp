@@ -59,6 +59,8 @@ void VLWindow::Add(VLEditBox *widget) { AddChild(TypeEditBox, widget); }
 void VLWindow::RemoveAt(VLEditBox *widget) { RemoveChild(TypeEditBox, widget); }
 void VLWindow::Add(VLProgressBar *widget) { AddChild(TypeProgressBar, widget); }
 void VLWindow::RemoveAt(VLProgressBar *widget) { RemoveChild(TypeProgressBar, widget); }
+void VLWindow::Add(VLSlider *widget) { AddChild(TypeSlider, widget); }
+void VLWindow::RemoveAt(VLSlider *widget) { RemoveChild(TypeSlider, widget); }
 
 void WindowInternals::PlaceChildren(VLWindow &window)
 {

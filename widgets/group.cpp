@@ -550,6 +550,8 @@ void VLGroup::Add(VLEditBox *widget) { AddChild(TypeEditBox, widget); }
 void VLGroup::RemoveAt(VLEditBox *widget) { RemoveChild(TypeEditBox, widget); }
 void VLGroup::Add(VLProgressBar *widget) { AddChild(TypeProgressBar, widget); }
 void VLGroup::RemoveAt(VLProgressBar *widget) { RemoveChild(TypeProgressBar, widget); }
+void VLGroup::Add(VLSlider *widget) { AddChild(TypeSlider, widget); }
+void VLGroup::RemoveAt(VLSlider *widget) { RemoveChild(TypeSlider, widget); }
 
 void VLGroup::SelectRadioButton(VLRadioButton *button)
 {

@@ -13,6 +13,7 @@
 #include "vorla/VLCheckBox.h"
 #include "vorla/VLEditBox.h"
 #include "vorla/VLProgressBar.h"
+#include "vorla/VLSlider.h"
 #include "vorla/VLRadioButton.h"
 #include "vorla/VLGroup.h"
 #include "vorla/VLImage.h"
