@@ -25,6 +25,8 @@ VLImage picture, canvas;
 VLPushButton innerButton;
 VLLabel editCaption;
 VLEditBox edits[4];
+VLSlider slider(1, 0);
+VLProgressBar progress(1);
 
 // A 16 x 16 picture: a blue disc with a white highlight on magenta, which the icon keys out.
 std::vector<unsigned char> DiscBitmap()
@@ -136,7 +138,7 @@ std::string ProgramFolder(const char *program)
 
 void Images(const char *program)
 {
-    Caption(imageCaption, "Images: a loaded picture with drawing over it, and a drawing", 10, 346);
+    Caption(imageCaption, "Images: a picture drawn over, a drawing; a slider driving a bar", 10, 346);
     picture.SetBounds(10, 366, 120, 72);
     const std::string file = ProgramFolder(program) + "/picture.png";
     if (!picture.LoadImageA(file.c_str(), 0, 0, 120, 72, 0, 0))
@@ -162,6 +164,25 @@ void Images(const char *program)
     canvas.SetForegroundColor(0xFF3060C0);
     canvas.DrawCircle(215, 40, 14);
     window.Add(&canvas);
+}
+
+// The slider drives the progress bar beside it.
+void SliderMoved(VLSlider *moved)
+{
+    progress.SetPosition(moved->GetPosition());
+    progress.Repaint();
+}
+
+void Ranges()
+{
+    slider.SetBounds(404, 362, 186, 50); // tall enough for the whole ruler
+    slider.SetPosition(60);
+    slider.SetHintText("Drag the thumb or click the track");
+    slider.AttachChangeEvent(SliderMoved);
+    window.Add(&slider);
+    progress.SetBounds(410, 418, 174, 16);
+    progress.SetPosition(60);
+    window.Add(&progress);
 }
 
 int main(int argc, char **argv)
@@ -279,6 +300,7 @@ int main(int argc, char **argv)
     window.Add(&outer);
 
     Images(argc > 0 ? argv[0] : nullptr);
+    Ranges();
 
     // Edit boxes: plain, numbers only, disabled (still selectable and copyable), Japanese text.
     Caption(editCaption, "Edit boxes: plain, numbers only, disabled, Japanese", 10, 446);
