@@ -154,6 +154,9 @@ void VorlaTerminate()
         ZeroSlot(slot);
     }
     state.modalEndRequest = 0;
+    // A modal loop still waiting for a message wakes to see that its dialog is gone.
+    if (state.modalSlot >= 0)
+        PostMessageA(nullptr, WM_NULL, 0, 0);
     state.lockReady = 0;
     // A callback may have called us: the lock is then still held further up the stack.
     if (state.lockDepth > 0)

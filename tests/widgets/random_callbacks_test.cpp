@@ -62,6 +62,7 @@ private:
     std::vector<VLWindow *> dialogs_;
     std::vector<Node *> nodes_;
     std::vector<HWND> running_; // dialogs in their modal loops, innermost last
+    std::vector<VLWindow *> runningDialogs_;
     bool terminated_ = false;
     bool stepPending_ = false;
     int steps_ = 0;
@@ -341,6 +342,7 @@ void Chaos::OpenDialog()
             handle = w;
     }
     running_.push_back(handle);
+    runningDialogs_.push_back(dialog);
     Trace("open dialog", handle, nullptr, stepPending_);
     if (!stepPending_) {
         stepPending_ = true;
@@ -348,11 +350,17 @@ void Chaos::OpenDialog()
     }
     dialog->DoModal(); // may be deleted inside: not touched afterwards
     running_.pop_back();
+    runningDialogs_.pop_back();
 }
 
 // Runs whenever a modal loop is idle: some input, and now and then the innermost dialog closes.
 void Chaos::Step()
 {
+    // The inputs below pump the queue themselves and may take the message that wakes a modal
+    // loop whose dialog went away meanwhile: however the step ends, wake the loop again.
+    struct Wake {
+        ~Wake() { PostMessageA(nullptr, WM_NULL, 0, 0); }
+    } wake;
     stepPending_ = false;
     // A modal loop that cannot end would spin here for ever: say so and stop the round.
     if (++steps_ > 100000) {
@@ -360,6 +368,8 @@ void Chaos::Step()
         std::fflush(stdout);
         std::_Exit(1);
     }
+    if (!running_.empty())
+        Trace("  dialog id/alive", runningDialogs_.back(), nullptr, runningDialogs_.back()->GetWinID() * 10 + runningDialogs_.back()->IsVisible());
     Trace("step", running_.empty() ? nullptr : running_.back(), nullptr,
           static_cast<int>(running_.size()) * 100 + (running_.empty() ? 0 : IsWindow(running_.back()) * 10 + driver::IsShown(running_.back())));
     if (terminated_)
@@ -375,9 +385,6 @@ void Chaos::Step()
         stepPending_ = true;
         driver::OnIdle([] { chaos->Step(); });
     }
-    // The inputs above pumped the queue themselves and may have taken the message that wakes a
-    // modal loop whose dialog went away meanwhile: wake it again.
-    PostMessageA(nullptr, WM_NULL, 0, 0);
 }
 
 void Chaos::Hostile()
