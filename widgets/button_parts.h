@@ -194,11 +194,5 @@ template <typename B> WidgetKind FocusableButtonKind()
     void Class::SetIcon(VLIcon *newIcon) { icon = newIcon; }                                        \
     void Class::SetEnable(int enable) { enabled = enable; }                                         \
     int Class::IsEnable() { return enabled; }                                                       \
-    int Class::AttachSelectEvent(SelectCallback callback)                                           \
-    {                                                                                               \
-        if (!callback)                                                                              \
-            return 0;                                                                               \
-        selectCallback = callback;                                                                  \
-        return 1;                                                                                   \
-    }                                                                                               \
+    int Class::AttachSelectEvent(SelectCallback callback) { return AttachCallback(selectCallback, callback); } \
     void Class::DetachSelectEvent() { selectCallback = nullptr; }

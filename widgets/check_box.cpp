@@ -37,13 +37,7 @@ VORLA_WIDGET_HINT(VLCheckBox)
 VORLA_MARK_OPERATIONS(VLCheckBox)
 void VLCheckBox::SetSelected(int value) { selected = value; }
 
-int VLCheckBox::AttachSelectEvent(SelectCallback callback)
-{
-    if (!callback)
-        return 0;
-    selectCallback = callback;
-    return 1;
-}
+int VLCheckBox::AttachSelectEvent(SelectCallback callback) { return AttachCallback(selectCallback, callback); }
 
 void VLCheckBox::DetachSelectEvent()
 {

@@ -800,23 +800,11 @@ int VLEditBox::GetCursorSelect(int *start, int *end)
     return 1;
 }
 
-int VLEditBox::AttachFocusEvent(EditBoxCallback callback)
-{
-    if (!callback)
-        return 0;
-    focusCallback = callback;
-    return 1;
-}
+int VLEditBox::AttachFocusEvent(EditBoxCallback callback) { return AttachCallback(focusCallback, callback); }
 
 void VLEditBox::DetachFocusEvent() { focusCallback = nullptr; }
 
-int VLEditBox::AttachChangeEvent(EditBoxCallback callback)
-{
-    if (!callback)
-        return 0;
-    changeCallback = callback;
-    return 1;
-}
+int VLEditBox::AttachChangeEvent(EditBoxCallback callback) { return AttachCallback(changeCallback, callback); }
 
 void VLEditBox::DetachChangeEvent() { changeCallback = nullptr; }
 

@@ -599,13 +599,7 @@ int VLGroup::GetRadioButtonCount()
     return count;
 }
 
-int VLGroup::AttachRadioButtonSelectEvent(RadioSelectCallback callback)
-{
-    if (!callback)
-        return 0;
-    radioSelectCallback = callback;
-    return 1;
-}
+int VLGroup::AttachRadioButtonSelectEvent(RadioSelectCallback callback) { return AttachCallback(radioSelectCallback, callback); }
 
 void VLGroup::DetachRadioButtonSelectEvent()
 {

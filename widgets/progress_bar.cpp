@@ -42,23 +42,7 @@ VORLA_WIDGET_HINT(VLProgressBar)
 void VLProgressBar::SetMode(int value) { mode = value; }
 int VLProgressBar::GetMode() { return mode; }
 
-int VLProgressBar::SetRange(int low, int high)
-{
-    if (low < 0 || low >= high)
-        return 0;
-    minimum = low;
-    maximum = high;
-    return 1;
-}
-
-int VLProgressBar::GetRange(int *low, int *high)
-{
-    if (low)
-        *low = minimum;
-    if (high)
-        *high = maximum;
-    return 1;
-}
+VORLA_WIDGET_RANGE(VLProgressBar)
 
 void VLProgressBar::SetPosition(int value) { position = value < minimum ? minimum : value > maximum ? maximum : value; }
 int VLProgressBar::GetPosition() { return position; }

@@ -287,6 +287,34 @@ private:
     void Class::SetForegroundColor(unsigned long colour) { foregroundColour = static_cast<unsigned int>(colour); } \
     unsigned long Class::GetForegroundColor() { return foregroundColour; }
 
+// The range of the classes that hold a position in it: a negative or empty range is refused.
+#define VORLA_WIDGET_RANGE(Class)                                                                  \
+    int Class::SetRange(int low, int high)                                                          \
+    {                                                                                               \
+        if (low < 0 || low >= high)                                                                 \
+            return 0;                                                                               \
+        minimum = low;                                                                              \
+        maximum = high;                                                                             \
+        return 1;                                                                                   \
+    }                                                                                               \
+    int Class::GetRange(int *low, int *high)                                                        \
+    {                                                                                               \
+        if (low)                                                                                    \
+            *low = minimum;                                                                         \
+        if (high)                                                                                   \
+            *high = maximum;                                                                        \
+        return 1;                                                                                   \
+    }
+
+// Attach...Event: a null function is refused and keeps the old callback.
+template <typename Callback> int AttachCallback(Callback &slot, Callback callback)
+{
+    if (!callback)
+        return 0;
+    slot = callback;
+    return 1;
+}
+
 #define VORLA_WIDGET_HINT(Class)                                                                   \
     void Class::SetHintText(const char *newText) { WidgetAccess::SetHintText(*this, newText); }    \
     void Class::SetHintFontSize(int size) { hintFontSize = size; }                                  \

@@ -56,23 +56,7 @@ int VLSlider::IsRuler() { return ruler; }
 void VLSlider::SetSliderSize(int value) { smallThumb = value; }
 int VLSlider::GetSliderSize() { return smallThumb; }
 
-int VLSlider::SetRange(int low, int high)
-{
-    if (low < 0 || low >= high)
-        return 0;
-    minimum = low;
-    maximum = high;
-    return 1;
-}
-
-int VLSlider::GetRange(int *low, int *high)
-{
-    if (low)
-        *low = minimum;
-    if (high)
-        *high = maximum;
-    return 1;
-}
+VORLA_WIDGET_RANGE(VLSlider)
 
 void VLSlider::SetPosition(int value)
 {
@@ -86,20 +70,8 @@ void VLSlider::SetPosition(int value)
 
 int VLSlider::GetPosition() { return position; }
 
-int VLSlider::AttachChangeEvent(SliderCallback callback)
-{
-    if (!callback)
-        return 0;
-    changeCallback = callback;
-    return 1;
-}
-int VLSlider::AttachFocusEvent(SliderCallback callback)
-{
-    if (!callback)
-        return 0;
-    focusCallback = callback;
-    return 1;
-}
+int VLSlider::AttachChangeEvent(SliderCallback callback) { return AttachCallback(changeCallback, callback); }
+int VLSlider::AttachFocusEvent(SliderCallback callback) { return AttachCallback(focusCallback, callback); }
 void VLSlider::DetachChangeEvent() { changeCallback = nullptr; }
 void VLSlider::DetachFocusEvent() { focusCallback = nullptr; }
 
