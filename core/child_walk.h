@@ -29,3 +29,14 @@ template <typename Visit> bool ForEachChild(VLChildList *list, bool backwards, V
     }
     return true;
 }
+
+// Whether the list holds the pair, directly or, at any depth, in a container it holds.
+inline bool ListHolds(VLChildList *list, int type, void *widget)
+{
+    bool held = false;
+    ForEachChild(list, false, [&](int entryType, void *entry, const WidgetKind &kind) {
+        held = (entryType == type && entry == widget) || (kind.children && ListHolds(kind.children(entry), type, widget));
+        return !held;
+    });
+    return held;
+}

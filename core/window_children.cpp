@@ -115,21 +115,11 @@ int TypeIn(VLChildList *list, int x, int y)
     return found;
 }
 
-bool Holds(VLChildList *list, int type, void *widget)
-{
-    bool held = false;
-    ForEachChild(list, false, [&](int entryType, void *entry, const WidgetKind &kind) {
-        held = (entryType == type && entry == widget) || (kind.children && Holds(kind.children(entry), type, widget));
-        return !held;
-    });
-    return held;
-}
-
 } // namespace
 
 bool WindowInternals::WindowHolds(VLWindow &window, int type, void *widget)
 {
-    return widget && Holds(window.children, type, widget);
+    return widget && ListHolds(window.children, type, widget);
 }
 
 void WindowInternals::ForgetFocusIfGone(VLWindow &window)

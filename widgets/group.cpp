@@ -365,17 +365,6 @@ struct GroupAccess {
         return hit;
     }
 
-    // Whether the group holds the other group among its children, at any depth.
-    static bool Holds(VLGroup &g, const VLGroup *other)
-    {
-        bool held = false;
-        ForEachChild(g.children, false, [&](int type, void *child, const WidgetKind &) {
-            held = type == TypeGroup && (child == other || Holds(Of(child), other));
-            return !held;
-        });
-        return held;
-    }
-
     static void DrawWidget(void *widget) { Draw(Of(widget)); }
     static VLChildList *Children(void *widget) { return Of(widget).children; }
     static void SetGroup(void *widget, VLGroup *owner) { Of(widget).group = owner; }
@@ -505,7 +494,7 @@ void VLGroup::AddChild(int type, void *widget)
     if (!widget || !kind)
         return;
     // A group inside itself, at any depth, would make every walk endless.
-    if (type == TypeGroup && (widget == this || GroupAccess::Holds(*static_cast<VLGroup *>(widget), this)))
+    if (type == TypeGroup && (widget == this || ListHolds(static_cast<VLGroup *>(widget)->children, TypeGroup, this)))
         return;
     if (!children) {
         children = new (std::nothrow) VLChildList;
