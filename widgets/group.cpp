@@ -266,10 +266,9 @@ struct GroupAccess {
     static int FocusNext(void *widget, int state)
     {
         VLGroup &g = Of(widget);
-        // In a hidden group a focused widget still gives the focus up, but none takes it.
-        // A cleared group has no window until the next placement pass: it is not shown either.
-        if (!g.parentWindow || !GroupsShowing(&g))
-            return HiddenFocusNext(g, state);
+        // In a hidden group a focused widget still gives the focus up, but none takes it; a
+        // cleared group has no window until the next placement pass, and is not shown either.
+        const bool shown = g.parentWindow && GroupsShowing(&g);
         bool radioLeft = false;
         ForEachChild(g.children, false, [&](int type, void *child, const WidgetKind &kind) {
             if (type == TypeRadioButton) {
@@ -279,7 +278,7 @@ struct GroupAccess {
                     radio.Repaint();
                     state = 1;
                     radioLeft = true; // the group's radio buttons are one stop
-                } else if (state == 1 && !radioLeft && radio.selected && radio.enabled && radio.visible) {
+                } else if (shown && state == 1 && !radioLeft && radio.selected && radio.enabled && radio.visible) {
                     radio.focused = 1;
                     WindowInternals::SetFocusedWidget(*g.parentWindow, TypeRadioButton, &radio);
                     radio.Repaint();
@@ -289,10 +288,9 @@ struct GroupAccess {
                 }
             } else if (kind.focusNext) {
                 state = kind.focusNext(child, state);
-            } else if (state == 1 && kind.eligible && kind.eligible(child) && kind.gainFocus) {
+            } else if (shown && state == 1 && kind.eligible && kind.eligible(child) && kind.gainFocus) {
                 // Named first, so that a callback that removes the widget takes it back too.
-                if (g.parentWindow)
-                    WindowInternals::SetFocusedWidget(*g.parentWindow, type, child);
+                WindowInternals::SetFocusedWidget(*g.parentWindow, type, child);
                 state = 2;
                 kind.gainFocus(child);
             } else if (kind.hasFocus && kind.hasFocus(child)) {
@@ -300,26 +298,6 @@ struct GroupAccess {
                 state = 1;
             }
             return state != 2;
-        });
-        return state;
-    }
-
-    static int HiddenFocusNext(VLGroup &g, int state)
-    {
-        ForEachChild(g.children, false, [&](int type, void *child, const WidgetKind &kind) {
-            if (type == TypeRadioButton) {
-                VLRadioButton &radio = *static_cast<VLRadioButton *>(child);
-                if (radio.focused) {
-                    radio.focused = 0;
-                    state = 1;
-                }
-            } else if (kind.focusNext) {
-                state = kind.focusNext(child, state);
-            } else if (kind.hasFocus && kind.hasFocus(child)) {
-                kind.loseFocus(child);
-                state = 1;
-            }
-            return true;
         });
         return state;
     }
