@@ -3,6 +3,7 @@
 #include "widgets_support.h"
 
 #include <climits>
+#include <utility>
 
 namespace {
 
@@ -12,59 +13,64 @@ void OnPush(VLPushButton *) { ++pushes; }
 class ProgressBarTest : public WidgetTest {
 protected:
     // A 100 x 20 bar at (10, 10): its frame covers columns 10..110 and rows 10..30.
-    void Place(VLProgressBar &bar, int y = 10, int height = 20)
+    void Place(VLProgressBar &b, int y = 10, int height = 20)
     {
-        bar.SetBounds(10, y, 100, height);
-        window.Add(&bar);
+        b.SetBounds(10, y, 100, height);
+        window.Add(&b);
     }
     // The last column the bar fills, read along the middle row.
-    int BarEnd(int y = 20)
+    int BarEnd()
     {
         driver::Image picture = Picture();
         int end = -1;
         for (int x = 11; x < 110; ++x)
-            if (picture.At(x, y) == 0x0000FFu)
+            if (picture.At(x, 20) == 0x0000FFu)
                 end = x - 10;
         return end;
+    }
+    int EndAt(int position)
+    {
+        bar.SetPosition(position);
+        bar.Repaint();
+        return BarEnd();
     }
     VLProgressBar bar, other;
 };
 
-TEST_F(ProgressBarTest, RangeIsRefusedUnlessZeroOrMoreAndIncreasingAndNeverReclampsThePosition)
+TEST_F(ProgressBarTest, RangesAreRefusedUnlessZeroOrMoreAndIncreasingAndHugeOnesNeverWrap)
 {
-    int low = -5, high = -5;
-    EXPECT_EQ(bar.GetRange(&low, &high), 1);
-    EXPECT_EQ(low, 0);
-    EXPECT_EQ(high, 100);
     EXPECT_EQ(bar.GetRange(nullptr, nullptr), 1);
-
     bar.SetPosition(5);
-    EXPECT_EQ(bar.SetRange(-1, 10), 0);
-    EXPECT_EQ(bar.SetRange(7, 7), 0);
-    EXPECT_EQ(bar.SetRange(9, 8), 0);
-    EXPECT_EQ(bar.SetRange(INT_MIN, INT_MAX), 0);
+    const std::pair<int, int> refused[] = {{-1, 10}, {7, 7}, {9, 8}, {INT_MIN, INT_MAX}};
+    for (auto [low, high] : refused)
+        EXPECT_EQ(bar.SetRange(low, high), 0) << low << ".." << high;
+    int low = -5, high = -5;
     bar.GetRange(&low, nullptr);
     bar.GetRange(nullptr, &high);
-    EXPECT_EQ(low, 0);
-    EXPECT_EQ(high, 100);
+    EXPECT_EQ(std::make_pair(low, high), std::make_pair(0, 100));
 
     EXPECT_EQ(bar.SetRange(10, 20), 1);
     EXPECT_EQ(bar.GetPosition(), 5) << "a new range leaves the position alone";
     Place(bar);
     Repaint();
     EXPECT_EQ(BarEnd(), 1) << "a position below the range shows the one-pixel bar";
-
-    bar.SetPosition(4);
-    EXPECT_EQ(bar.GetPosition(), 10);
     bar.SetPosition(INT_MAX);
     EXPECT_EQ(bar.GetPosition(), 20);
     bar.SetPosition(INT_MIN);
     EXPECT_EQ(bar.GetPosition(), 10);
     bar.SetPosition(15);
-    EXPECT_EQ(bar.GetPosition(), 15);
     EXPECT_EQ(BarEnd(), 1) << "setting the position does not repaint";
     bar.Repaint();
     EXPECT_EQ(BarEnd(), 50);
+
+    ASSERT_EQ(bar.SetRange(0, INT_MAX), 1);
+    EXPECT_EQ(EndAt(INT_MAX - 1), 99);
+    EXPECT_EQ(EndAt(INT_MAX / 2), 49);
+    ASSERT_EQ(bar.SetRange(INT_MAX - 1, INT_MAX), 1);
+    EXPECT_EQ(EndAt(INT_MAX), 99);
+    ASSERT_EQ(bar.SetRange(0, 2), 1);
+    bar.Repaint(); // the stored position lies far above the new range
+    EXPECT_EQ(BarEnd(), 99);
 }
 
 TEST_F(ProgressBarTest, FlatBarFillsInsideItsBlackFrameAndAlwaysShowsAtLeastOnePixel)
@@ -73,53 +79,21 @@ TEST_F(ProgressBarTest, FlatBarFillsInsideItsBlackFrameAndAlwaysShowsAtLeastOneP
     Repaint();
     EXPECT_EQ(Pixel(10, 10), 0x000000u);
     EXPECT_EQ(Pixel(110, 30), 0x000000u) << "the frame includes the far corner";
-    EXPECT_EQ(Pixel(60, 10), 0x000000u);
     EXPECT_EQ(Pixel(111, 31), 0xC0C0C0u);
-    EXPECT_EQ(Pixel(11, 11), 0x0000FFu) << "position 0 still shows one column";
-    EXPECT_EQ(Pixel(11, 29), 0x0000FFu);
+    EXPECT_EQ(Pixel(11, 29), 0x0000FFu) << "position 0 still shows one column";
     EXPECT_EQ(Pixel(12, 20), 0x808080u) << "grey empty part";
-    EXPECT_EQ(BarEnd(), 1);
-
-    bar.SetPosition(100);
-    bar.Repaint();
-    EXPECT_EQ(BarEnd(), 99) << "a full bar leaves the last inner column empty";
-    EXPECT_EQ(Pixel(109, 20), 0x0000FFu);
-    bar.SetPosition(37);
-    bar.Repaint();
-    EXPECT_EQ(BarEnd(), 37);
-
+    EXPECT_EQ(EndAt(100), 99) << "a full bar leaves the last inner column empty";
+    EXPECT_EQ(EndAt(37), 37);
     bar.SetForegroundColor(0xFF00FF00);
     bar.SetBackgroundColor(0xFFFFFFFF);
     bar.Repaint();
     EXPECT_EQ(Pixel(47, 20), 0x00FF00u);
     EXPECT_EQ(Pixel(48, 20), 0xFFFFFFu);
-    EXPECT_EQ(bar.GetForegroundColor(), 0xFF00FF00u);
-    EXPECT_EQ(bar.GetBackgroundColor(), 0xFFFFFFFFu);
-}
-
-TEST_F(ProgressBarTest, HugeRangesAndPositionsPlaceTheBarWithoutWrapping)
-{
-    Place(bar);
-    ASSERT_EQ(bar.SetRange(0, INT_MAX), 1);
-    bar.SetPosition(INT_MAX - 1);
-    Repaint();
-    EXPECT_EQ(BarEnd(), 99);
-    bar.SetPosition(INT_MAX / 2);
-    bar.Repaint();
-    EXPECT_EQ(BarEnd(), 49);
-    ASSERT_EQ(bar.SetRange(INT_MAX - 1, INT_MAX), 1);
-    bar.SetPosition(INT_MAX);
-    bar.Repaint();
-    EXPECT_EQ(BarEnd(), 99);
-    ASSERT_EQ(bar.SetRange(0, 2), 1);
-    bar.Repaint(); // the stored position lies far above the new range
-    EXPECT_EQ(BarEnd(), 99);
 }
 
 TEST_F(ProgressBarTest, ShadedBarDarkensTheLowerHalfInEightBands)
 {
     VLProgressBar shaded(1);
-    EXPECT_EQ(shaded.GetMode(), 1);
     shaded.SetBounds(10, 10, 100, 32); // bands of two rows from row 16
     shaded.SetPosition(50);
     window.Add(&shaded);
@@ -127,17 +101,12 @@ TEST_F(ProgressBarTest, ShadedBarDarkensTheLowerHalfInEightBands)
     // Each band's channel is c * (255 - 16k) / 256; the later band covers the row the earlier
     // one ended on.
     EXPECT_EQ(Pixel(30, 10 + 15), 0x0000FFu) << "the upper half is flat";
-    EXPECT_EQ(Pixel(30, 10 + 16), 0x0000FEu);
     EXPECT_EQ(Pixel(30, 10 + 17), 0x0000FEu);
     EXPECT_EQ(Pixel(30, 10 + 18), 0x0000EEu);
-    EXPECT_EQ(Pixel(30, 10 + 30), 0x00008Eu);
     EXPECT_EQ(Pixel(30, 10 + 31), 0x00008Eu);
     EXPECT_EQ(Pixel(30, 10 + 32), 0x000000u) << "the frame stays";
     EXPECT_EQ(Pixel(61, 10 + 31), 0x808080u) << "only the bar is shaded";
-    EXPECT_EQ(Pixel(60, 10 + 31), 0x00008Eu);
-
-    // Any mode but 1 is flat.
-    shaded.SetMode(2);
+    shaded.SetMode(2); // any mode but 1 is flat
     shaded.Repaint();
     EXPECT_EQ(Pixel(30, 10 + 31), 0x0000FFu);
     window.RemoveAt(&shaded);
@@ -151,12 +120,9 @@ TEST_F(ProgressBarTest, LowShadedBarDarkensOneLinePerRow)
     Place(bar, 10, 8); // four lines from row 4, a step of 32 each
     Repaint();
     EXPECT_EQ(Pixel(50, 13), 0xFF8000u);
-    EXPECT_EQ(Pixel(50, 14), 0xFE7F00u);
     EXPECT_EQ(Pixel(50, 15), 0xDE6F00u);
-    EXPECT_EQ(Pixel(50, 17), 0x9E4F00u);
     EXPECT_EQ(Pixel(109, 17), 0x9E4F00u) << "the line reaches the bar's end";
     EXPECT_EQ(Pixel(50, 18), 0x000000u);
-
     // Two rows: one line; one row: nothing to shade, and the bar, with no inside to fill,
     // covers both rows of its frame.
     bar.SetBounds(10, 40, 100, 2);
@@ -164,7 +130,6 @@ TEST_F(ProgressBarTest, LowShadedBarDarkensOneLinePerRow)
     EXPECT_EQ(Pixel(50, 41), 0xFE7F00u);
     bar.SetBounds(10, 60, 100, 1);
     Repaint();
-    EXPECT_EQ(Pixel(50, 60), 0xFF8000u);
     EXPECT_EQ(Pixel(50, 61), 0xFF8000u);
     EXPECT_EQ(Pixel(110, 61), 0x000000u);
 }
@@ -173,15 +138,10 @@ TEST_F(ProgressBarTest, HiddenEmptyOrImpossibleBarsDrawNothingAndNeverFail)
 {
     Place(bar);
     bar.SetVisible(0);
-    EXPECT_EQ(bar.IsVisible(), 0);
     Repaint();
     EXPECT_EQ(Pixel(10, 10), 0xC0C0C0u);
     bar.SetVisible(1);
-
     bar.SetSize(0, 20); // accepted: the bar has no size now
-    VLSTSize size{-1, -1};
-    bar.GetSize(&size);
-    EXPECT_EQ(size.width, 0);
     Repaint();
     EXPECT_EQ(Pixel(10, 10), 0xC0C0C0u);
 
@@ -199,7 +159,6 @@ TEST_F(ProgressBarTest, HiddenEmptyOrImpossibleBarsDrawNothingAndNeverFail)
     VLProgressBar alone; // in no window
     alone.SetBounds(0, 0, 50, 10);
     alone.Repaint();
-    alone.SetBounds(0, 0, 0, 0);
     alone.GetBounds(nullptr);
     alone.GetSize(nullptr);
     alone.GetLocate(nullptr);
@@ -212,21 +171,16 @@ TEST_F(ProgressBarTest, ClearRestoresTheDefaultsAndLeavesTheWindowAlone)
     bar.SetPosition(7);
     bar.SetForegroundColor(0xFF123456);
     bar.SetBackgroundColor(0xFF654321);
-    bar.SetHintText("hint");
     Place(bar);
     bar.Clear();
     int low = -1, high = -1;
     bar.GetRange(&low, &high);
-    EXPECT_EQ(low, 0);
-    EXPECT_EQ(high, 100);
+    EXPECT_EQ(std::make_pair(low, high), std::make_pair(0, 100));
     EXPECT_EQ(bar.GetPosition(), 0);
     EXPECT_EQ(bar.GetMode(), 0);
     EXPECT_EQ(bar.GetForegroundColor(), 0xFF0000FFu);
     EXPECT_EQ(bar.GetBackgroundColor(), 0xFF808080u);
     EXPECT_EQ(bar.GetParentWindow(), nullptr);
-    VLSTRect box{1, 1, 1, 1};
-    bar.GetBounds(&box);
-    EXPECT_EQ(box.width, 0);
     Repaint(); // still in the window's list, but empty
     EXPECT_EQ(Pixel(10, 10), 0xC0C0C0u);
 }
@@ -290,7 +244,6 @@ TEST_F(ProgressBarTest, BarsInAGroupDrawClippedToItAndComposeTheirLooks)
     full.SetMode(1);
     window.Add(&full);
     Repaint();
-    EXPECT_EQ(Pixel(21, 82), 0x00C000u);
     other.Repaint();
     EXPECT_EQ(Pixel(135, 85), 0xC0C0C0u) << "the part outside the group is not drawn";
     driver::Click(handle, 50, 85); // nothing to do for a bar
