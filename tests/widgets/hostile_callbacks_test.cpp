@@ -573,6 +573,8 @@ TEST_F(HostileTest, WidgetsAtTheEndsOfTheIntRangeNeitherOverflowNorAbort)
     VLCheckBox box;
     VLRadioButton radio;
     VLImage image;
+    VLProgressBar bar;
+    VLSlider slider;
     const int boxes[][4] = {{far - 5, far - 5, far, far}, {near, near, far, far}, {0, 0, far, 1}, {5, 5, near, near}, {-5, -5, 40, 40}};
     for (const auto &b : boxes) {
         window.Clear();
@@ -591,6 +593,13 @@ TEST_F(HostileTest, WidgetsAtTheEndsOfTheIntRangeNeitherOverflowNorAbort)
         radio.SetBounds(b[0], b[1], b[2], b[3]);
         radio.SetText("far");
         image.SetBounds(b[0], b[1], 8, 8);
+        bar.SetBounds(b[0], b[1], b[2], b[3]);
+        bar.SetRange(0, far);
+        bar.SetPosition(far - 1);
+        slider.SetBounds(b[0], b[1], b[2], b[3]);
+        slider.SetRange(0, far);
+        outer.Add(&bar);
+        inner.Add(&slider);
         inner.Add(&radio);
         inner.Add(&button);
         inner.Add(&image);
