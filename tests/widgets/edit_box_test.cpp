@@ -221,23 +221,7 @@ TEST_F(EditBoxTest, MouseClickDragAndDoubleClick)
     EXPECT_EQ(Selection(), std::make_pair(0, 1));
 }
 
-TEST_F(EditBoxTest, DisabledBoxSelectsButDoesNotEdit)
-{
-    box.SetText("hello");
-    box.SetEnable(0);
-    Focus();
-    changes = 0;
-    driver::TypeText("x");
-    Key(VK_BACK);
-    Control('X');
-    Control('Z');
-    EXPECT_EQ(Text(), "hello");
-    EXPECT_EQ(changes, 0);
-    driver::Drag(handle, Column(1), T + 5, Column(3), T + 5);
-    EXPECT_EQ(Selection(), std::make_pair(1, 2));
-}
-
-TEST_F(EditBoxTest, TabSelectsAllAndClickFocusTakesItBack)
+TEST_F(EditBoxTest, TabSelectsAllClickFocusTakesItBackAndADisabledBoxOnlySelects)
 {
     box.SetText("hello");
     VLPushButton button;
@@ -252,6 +236,19 @@ TEST_F(EditBoxTest, TabSelectsAllAndClickFocusTakesItBack)
     driver::TypeText("x");
     EXPECT_EQ(Text(), "hello") << "keys follow the focus away";
     window.RemoveAt(&button);
+
+    // A disabled box selects but does not edit.
+    box.SetEnable(0);
+    Focus();
+    changes = 0;
+    driver::TypeText("x");
+    Key(VK_BACK);
+    Control('X');
+    Control('Z');
+    EXPECT_EQ(Text(), "hello");
+    EXPECT_EQ(changes, 0);
+    driver::Drag(handle, Column(1), T + 5, Column(3), T + 5);
+    EXPECT_EQ(Selection(), std::make_pair(1, 2));
 }
 
 TEST_F(EditBoxTest, CaretBlinksOnTheVirtualClock)
@@ -275,13 +272,7 @@ TEST_F(EditBoxTest, LongTextScrollsAndEmptiesBackToTheStart)
 {
     SetAndFocus("");
     driver::TypeText("abcdefghijklmnopqrstuvwxyz");
-    // The view follows the caret: the last character typed is drawn, the first is not.
-    const driver::Image picture = Picture();
-    bool inkAtEnd = false;
-    for (int x = L + 80; x < L + W - 2; ++x)
-        for (int y = T + 4; y < T + H - 4; ++y)
-            inkAtEnd |= picture.At(x, y) == 0x000000u;
-    EXPECT_TRUE(inkAtEnd);
+    // The view follows the caret.
     driver::Click(handle, Column(0), T + 5);
     EXPECT_GT(box.GetCursorPosition(), 5) << "the left column shows a later byte";
     EXPECT_TRUE(Matches("edit_box_scrolled"));
@@ -333,15 +324,8 @@ TEST_F(EditBoxTest, Looks)
     group.Add(&disabled);
     window.Add(&group);
     Repaint();
-    // Its text is three quarters of the container's colour.
-    const driver::Image picture = Picture();
-    bool darkText = false;
-    for (int x = 130; x < 220; ++x)
-        for (int y = 35; y < 45; ++y)
-            darkText |= picture.At(x, y) == 0x607890u;
-    EXPECT_TRUE(darkText);
-    EXPECT_EQ(picture.At(200, 35), 0x80A0C0u) << "filled with the container's colour";
-    EXPECT_TRUE(Matches("edit_box_disabled"));
+    EXPECT_EQ(Pixel(200, 35), 0x80A0C0u) << "filled with the container's colour";
+    EXPECT_TRUE(Matches("edit_box_disabled")) << "its text three quarters of that colour";
     window.RemoveAt(&group);
 }
 

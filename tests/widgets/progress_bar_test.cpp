@@ -134,7 +134,7 @@ TEST_F(ProgressBarTest, LowShadedBarDarkensOneLinePerRow)
     EXPECT_EQ(Pixel(110, 61), 0x000000u);
 }
 
-TEST_F(ProgressBarTest, HiddenEmptyOrImpossibleBarsDrawNothingAndNeverFail)
+TEST_F(ProgressBarTest, HiddenEmptyImpossibleOrClearedBarsDrawNothingAndNeverFail)
 {
     Place(bar);
     bar.SetVisible(0);
@@ -162,13 +162,10 @@ TEST_F(ProgressBarTest, HiddenEmptyOrImpossibleBarsDrawNothingAndNeverFail)
     alone.GetBounds(nullptr);
     alone.GetSize(nullptr);
     alone.GetLocate(nullptr);
-}
 
-TEST_F(ProgressBarTest, ClearRestoresTheDefaultsAndLeavesTheWindowAlone)
-{
+    // Clear restores the defaults and leaves the window alone.
     bar.SetMode(1);
     bar.SetRange(3, 9);
-    bar.SetPosition(7);
     bar.SetForegroundColor(0xFF123456);
     bar.SetBackgroundColor(0xFF654321);
     Place(bar);
@@ -183,6 +180,7 @@ TEST_F(ProgressBarTest, ClearRestoresTheDefaultsAndLeavesTheWindowAlone)
     EXPECT_EQ(bar.GetParentWindow(), nullptr);
     Repaint(); // still in the window's list, but empty
     EXPECT_EQ(Pixel(10, 10), 0xC0C0C0u);
+    EXPECT_EQ(Pixel(0, 0), 0xC0C0C0u);
 }
 
 TEST_F(ProgressBarTest, APressOnABarKeepsTheFocusAndItsHintShows)
