@@ -58,7 +58,9 @@ void WindowInternals::CloseDropDown(VLWindow &window)
 
 bool WindowInternals::FocusedWidgetHasFocus(VLWindow &window)
 {
-    return false;
+    const WidgetKind *kind = KindOf(window.focusedType);
+    return kind && kind->hasFocus && WindowHolds(window, window.focusedType, window.focusedWidget) &&
+           kind->hasFocus(window.focusedWidget);
 }
 
 void WindowInternals::RepeatSpinEditBox(VLWindow &window, int x, int y)
