@@ -17,6 +17,7 @@
 #include "vorla/VLRadioButton.h"
 #include "vorla/VLGroup.h"
 #include "vorla/VLImage.h"
+#include "vorla/VLColor.h"
 #include "vorla/VLString.h"
 #include "vorla/VLFileCtrl.h"
 #include "vorla/VLSystemInfo.h"
