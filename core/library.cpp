@@ -132,7 +132,7 @@ void VorlaMessageQuit()
 
 int VorlaGetVersion()
 {
-    return 0x110;
+    return VORLA_VERSION_NUMBER; // the project version, from the build
 }
 
 int VorlaGetOS()
