@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Builds VorlaLib and runs every check: the tests in a plain build and in a build with
-# AddressSanitizer and UndefinedBehaviorSanitizer, then the Windows compile of the library, then
-# the fuzz targets (clang, libFuzzer) replaying their seed and regression inputs.
+# AddressSanitizer and UndefinedBehaviorSanitizer, then an application built outside the tree
+# against an installed VorlaLib, then the Windows compile of the library, then the fuzz targets
+# (clang, libFuzzer) replaying their seed and regression inputs.
 #
 #   bash scripts/test.sh                 all stages
 #   bash scripts/test.sh plain mingw     only the named stages (deps always runs)
 #
-# Stages: plain, sanitize, mingw, fuzz. Exits non-zero when any stage fails and ends with a
+# Stages: plain, sanitize, install, mingw, fuzz. Exits non-zero when any stage fails and ends with a
 # summary.
 # The test stages include the X server tests (ctest label x11): each starts its own Xvfb, so
 # they need no desktop; VORLA_CTEST_ARGS="-LE x11" leaves them out.
@@ -20,12 +21,12 @@ JOBS="$(nproc 2>/dev/null || echo 2)"
 TEST_TIMEOUT="${VORLA_TEST_TIMEOUT:-300}"   # seconds per test: a hung test fails, CI goes on
 SUPPRESSIONS="$ROOT/scripts/lsan-suppressions.txt"
 
-ALL_STAGES=(plain sanitize mingw fuzz)
+ALL_STAGES=(plain sanitize install mingw fuzz)
 if [[ $# -gt 0 ]]; then
   STAGES=("$@")
   for stage in "${STAGES[@]}"; do
     case "$stage" in
-      plain|sanitize|mingw|fuzz) ;;
+      plain|sanitize|install|mingw|fuzz) ;;
       *) echo "test.sh: unknown stage '$stage' (known: ${ALL_STAGES[*]})" >&2; exit 2 ;;
     esac
   done
@@ -149,6 +150,139 @@ if wants sanitize; then
     skip "sanitize: tests" "build failed"
   fi
   unset ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS
+fi
+
+# ---- installed like a library: applications outside the tree build against the install ----
+# The library is configured as a distribution would (prefix /usr, nothing but the library), installed
+# into a temporary prefix, and templates/app, copied out of the tree, is built against it with CMake
+# (its GoogleTest test runs) and with pkg-config; both programs run headless and leave a picture.
+# VORLA_PACKAGE_BUILD names the build folder (default build-package).
+PACKAGE_BUILD="${VORLA_PACKAGE_BUILD:-build-package}"
+
+# The installed tree stands on its own: library names, SONAME, and every header compiles with
+# nothing but the installed include folder.
+check_installed_tree() {
+  local prefix="$1" version="$2" libdir include header failed=0
+  libdir="$(dirname "$(find "$prefix" -name "libvorla.so.$version" -print -quit)")"
+  if [[ "$libdir" == "." ]]; then
+    echo "no libvorla.so.$version under $prefix" >&2
+    return 1
+  fi
+  local soname
+  soname="$(readelf -d "$libdir/libvorla.so.$version" | sed -n 's/.*Library soname: \[\(.*\)\]/\1/p')"
+  if [[ "$soname" != "libvorla.so.${version%%.*}" || ! -L "$libdir/$soname" || ! -L "$libdir/libvorla.so" ]]; then
+    echo "SONAME '$soname' of libvorla.so.$version, or its links in $libdir, are not as they should be" >&2
+    return 1
+  fi
+  include="$prefix/include/VorlaLib"
+  for header in $(cd "$include" && find . -name '*.h' | sort); do
+    if ! printf '#include <%s>\n' "${header#./}" | c++ -std=c++17 -fsyntax-only -Wall -Werror -I"$include" -x c++ -; then
+      echo "installed header ${header#./} does not compile on its own" >&2
+      failed=1
+    fi
+  done
+  for header in vorla/VorlaLib.h platform/win32.h platform/testing/driver.h; do
+    [[ -f "$include/$header" ]] || { echo "$header is not installed" >&2; failed=1; }
+  done
+  # Nothing installed may lead back to the tree it was built from.
+  if grep -rl -e "$ROOT" "$prefix/include" "$libdir/cmake" "$libdir/pkgconfig"; then
+    echo "installed files name the source or build tree" >&2
+    failed=1
+  fi
+  return "$failed"
+}
+
+# Reads a picture the way an application's test would and says whether something was drawn;
+# prints the version the library reports. Built with pkg-config, like the second application.
+write_picture_probe() {
+  cat >"$1" <<'PROBE'
+// Usage: probe PICTURE.png -- prints the library version and fails on a one-colour picture.
+#include <vorla/VorlaLib.h>
+#include <platform/testing/driver.h>
+#include <cstdio>
+#include <set>
+int main(int argc, char **argv)
+{
+    const int v = VorlaGetVersion();
+    std::printf("%d.%d.%d\n", v >> 8, (v >> 4) & 15, v & 15);
+    vorla::testing::Image picture;
+    if (argc < 2 || !vorla::testing::Image::ReadPng(argv[1], picture) || picture.Empty())
+        return std::fprintf(stderr, "no picture in %s\n", argc < 2 ? "(none)" : argv[1]), 1;
+    std::set<uint32_t> colours(picture.pixels.begin(), picture.pixels.end());
+    if (colours.size() < 3)
+        return std::fprintf(stderr, "%s is %zu colour(s): nothing was drawn\n", argv[1], colours.size()), 1;
+    return 0;
+}
+PROBE
+}
+
+# run_headless PROGRAM SHOTS: runs an application until it is idle and keeps its screen.
+run_headless() {
+  mkdir -p "$2"
+  VORLA_BACKEND=headless VORLA_SCREEN=400x200 VORLA_SNAPSHOT_DIR="$2" timeout 60 "$1" </dev/null \
+    && [[ -s "$2/screen.png" ]]
+}
+
+cmake_consumer() {
+  local work="$1"
+  cmake -S "$work/greeter" -B "$work/greeter-build" -DCMAKE_PREFIX_PATH="$work/prefix" \
+      -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    && cmake --build "$work/greeter-build" --parallel "$JOBS" \
+    && ctest --test-dir "$work/greeter-build" --output-on-failure --no-tests=error \
+    && run_headless "$work/greeter-build/greeter" "$work/shots-cmake"
+}
+
+pkg_config_consumer() {
+  local work="$1" version="$2" pcdir libdir reported shots
+  pcdir="$(dirname "$(find "$work/prefix" -name vorla.pc -print -quit)")"
+  pc() { PKG_CONFIG_PATH="$pcdir" pkg-config "$@"; }
+  [[ "$(pc --modversion vorla)" == "$version" ]] || { echo "vorla.pc is not version $version" >&2; return 1; }
+  libdir="$(pc --variable=libdir vorla)"
+  write_picture_probe "$work/probe.cpp"
+  # shellcheck disable=SC2046  # pkg-config's flags are words on purpose
+  c++ -std=c++17 -Wall -Werror "$work/greeter/main.cpp" -o "$work/greeter-pc" \
+      $(pc --cflags --libs vorla) -Wl,-rpath,"$libdir" \
+    && c++ -std=c++17 -Wall -Werror "$work/probe.cpp" -o "$work/probe" \
+      $(pc --cflags --libs vorla) -Wl,-rpath,"$libdir" \
+    && run_headless "$work/greeter-pc" "$work/shots-pkg-config" \
+    && reported="$("$work/probe" "$work/shots-pkg-config/screen.png")" || return 1
+  if [[ "$reported" != "$version" ]]; then
+    echo "VorlaGetVersion reports $reported, the package is $version" >&2
+    return 1
+  fi
+  # The CMake-built program's picture, when that step got so far.
+  shots="$work/shots-cmake/screen.png"
+  [[ ! -f "$shots" ]] || "$work/probe" "$shots" >/dev/null
+}
+
+# The library as a subdirectory of the application's tree: configured only (the build is the
+# one above); only the library comes along, under the name the package gives.
+subdirectory_consumer() {
+  local work="$1"
+  cmake -S "$work/greeter" -B "$work/greeter-sub" -DVORLALIB_SOURCE_DIR="$ROOT" -DGREETER_BUILD_TESTS=OFF >/dev/null \
+    || return 1
+  if cmake --build "$work/greeter-sub" --target help | grep -E '\.\.\. (test_|gallery|hello)'; then
+    echo "a subdirectory build brings the tree's tests or examples along" >&2
+    return 1
+  fi
+}
+
+if wants install; then
+  work="$(mktemp -d)"
+  if step "install: configure" configure "$PACKAGE_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+       -DCMAKE_INSTALL_PREFIX=/usr -DVORLA_BUILD_TESTS=OFF -DVORLA_BUILD_EXAMPLES=OFF -DVORLA_BUILD_BENCH=OFF \
+       && step "install: build library" build "$PACKAGE_BUILD" \
+       && step "install: into a prefix" cmake --install "$ROOT/$PACKAGE_BUILD" --prefix "$work/prefix"; then
+    version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$ROOT/$PACKAGE_BUILD/CMakeCache.txt")"
+    cp -r "$ROOT/templates/app" "$work/greeter"
+    step "install: installed tree" check_installed_tree "$work/prefix" "$version"
+    step "install: CMake application" cmake_consumer "$work"
+    step "install: pkg-config application" pkg_config_consumer "$work" "$version"
+    step "install: as a subdirectory" subdirectory_consumer "$work"
+  else
+    skip "install: applications" "the library was not installed"
+  fi
+  rm -rf "$work"
 fi
 
 # ---- Windows: every library source compiles and links against the real system headers ----
