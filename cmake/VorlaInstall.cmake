@@ -43,3 +43,31 @@ endif()
 configure_file("${CMAKE_CURRENT_LIST_DIR}/vorla.pc.in" "${PROJECT_BINARY_DIR}/vorla.pc" @ONLY)
 install(FILES "${PROJECT_BINARY_DIR}/vorla.pc" DESTINATION "${CMAKE_INSTALL_LIBDIR}/pkgconfig"
   COMPONENT Development)
+
+# ---- cpack -G DEB: one package with the library, its headers and the files to find it ----
+# Only a top-level build packs: inside an application's tree CPack belongs to the application.
+if(NOT PROJECT_IS_TOP_LEVEL)
+  return()
+endif()
+set(VORLA_PACKAGE_CONTACT "VorlaLib developers <vorlalib@example.org>" CACHE STRING
+  "Maintainer of the Debian package")
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME vorlalib)
+set(CPACK_PACKAGE_VENDOR VorlaLib)
+set(CPACK_PACKAGE_CONTACT "${VORLA_PACKAGE_CONTACT}")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "C++17 GUI toolkit whose widgets are drawn by the library itself")
+set(CPACK_PACKAGE_DESCRIPTION "VorlaLib draws every widget itself on its own window-system layer,
+on the desktop through SDL2 or headless in memory. The package holds the
+shared library, its headers, the test driver for headless tests of
+applications, the CMake package (find_package(VorlaLib)) and vorla.pc.")
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION libdevel)
+# The shared libraries it links come from dpkg-shlibdeps; text needs the Gothic face it looks up
+# through fontconfig at run time, which no linker sees.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# A shlibs file, so that applications packaged against this one depend on it in turn.
+set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fontconfig, fonts-ipafont-gothic")
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "cmake, pkg-config, libgtest-dev")
+include(CPack)

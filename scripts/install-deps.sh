@@ -19,6 +19,8 @@ PACKAGES=(
   g++-mingw-w64-x86-64
   # the fuzz targets: clang, libFuzzer and the sanitizer runtimes for it, llvm-symbolizer for stacks
   clang libclang-rt-14-dev llvm
+  # the Debian package: cpack finds its dependencies with dpkg-shlibdeps and file
+  dpkg-dev file
 )
 
 if [[ "${1:-}" == "--list" ]]; then

@@ -156,6 +156,7 @@ fi
 # The library is configured as a distribution would (prefix /usr, nothing but the library), installed
 # into a temporary prefix, and templates/app, copied out of the tree, is built against it with CMake
 # (its GoogleTest test runs) and with pkg-config; both programs run headless and leave a picture.
+# Last, cpack makes the .deb, whose contents and dependencies are checked.
 # VORLA_PACKAGE_BUILD names the build folder (default build-package).
 PACKAGE_BUILD="${VORLA_PACKAGE_BUILD:-build-package}"
 
@@ -267,6 +268,35 @@ subdirectory_consumer() {
   fi
 }
 
+# The .deb: what it holds and what it asks of the system it is installed on.
+debian_package() {
+  local work="$1" version="$2" deb depends contents needed path failed=0
+  cpack --config "$ROOT/$PACKAGE_BUILD/CPackConfig.cmake" -G DEB -B "$work/deb" || return 1
+  deb="$work/deb/vorlalib_${version}_$(dpkg --print-architecture).deb"
+  [[ -f "$deb" ]] || { echo "cpack made no $deb" >&2; return 1; }
+  dpkg-deb -I "$deb" || return 1
+  [[ "$(dpkg-deb -f "$deb" Package Version)" == $'Package: vorlalib\nVersion: '"$version" ]] \
+    || { echo "the package is not vorlalib $version" >&2; failed=1; }
+  depends="$(dpkg-deb -f "$deb" Depends)"
+  # The libraries it links, and the font its text is drawn with.
+  for needed in libc6 libstdc++6 libpng16-16 libjpeg62-turbo libfreetype6 libfontconfig1 fonts-ipafont-gothic; do
+    grep -Fqw "$needed" <<<"$depends" || { echo "the package does not depend on $needed" >&2; failed=1; }
+  done
+  contents="$(dpkg-deb -c "$deb" | awk '{ print $6 $7 $8 }')"
+  for path in "usr/include/VorlaLib/vorla/VorlaLib.h" "usr/include/VorlaLib/platform/win32.h" \
+      "usr/include/VorlaLib/platform/testing/driver.h" "usr/lib/(.*/)?libvorla\.so\.$version" \
+      "usr/lib/(.*/)?libvorla\.so\.${version%%.*}->libvorla\.so\.$version" \
+      "usr/lib/(.*/)?libvorla\.so->libvorla\.so\.${version%%.*}" \
+      "usr/lib/(.*/)?cmake/VorlaLib/VorlaLibConfig\.cmake" "usr/lib/(.*/)?pkgconfig/vorla\.pc"; do
+    grep -Eq "^\./$path\$" <<<"$contents" || { echo "the package lacks $path" >&2; failed=1; }
+  done
+  if grep -Ev '^\./(usr/?|usr/(include|lib)/.*)$' <<<"$contents"; then
+    echo "the package puts files outside /usr/include and /usr/lib" >&2
+    failed=1
+  fi
+  return "$failed"
+}
+
 if wants install; then
   work="$(mktemp -d)"
   if step "install: configure" configure "$PACKAGE_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -279,6 +309,7 @@ if wants install; then
     step "install: CMake application" cmake_consumer "$work"
     step "install: pkg-config application" pkg_config_consumer "$work" "$version"
     step "install: as a subdirectory" subdirectory_consumer "$work"
+    step "install: Debian package" debian_package "$work" "$version"
   else
     skip "install: applications" "the library was not installed"
   fi
