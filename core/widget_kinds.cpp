@@ -12,6 +12,8 @@ extern const WidgetKind GroupKind;
 extern const WidgetKind EditBoxKind;
 extern const WidgetKind ProgressBarKind;
 extern const WidgetKind SliderKind;
+extern const WidgetKind SpinKind;
+extern const WidgetKind SpinEditBoxKind;
 
 const WidgetKind *KindOf(int typeCode)
 {
@@ -34,6 +36,10 @@ const WidgetKind *KindOf(int typeCode)
         return &ProgressBarKind;
     case TypeSlider:
         return &SliderKind;
+    case TypeSpin:
+        return &SpinKind;
+    case TypeSpinEditBox:
+        return &SpinEditBoxKind;
     case TypeImage:
         return &ImageKind;
     default:

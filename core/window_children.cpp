@@ -6,6 +6,8 @@
 #include "widget_kinds.h"
 #include "window_internals.h"
 
+#include "../widgets/spin_edit_box_access.h"
+
 #include "vorla/VorlaLib.h"
 
 #include <algorithm>
@@ -61,6 +63,10 @@ void VLWindow::Add(VLProgressBar *widget) { AddChild(TypeProgressBar, widget); }
 void VLWindow::RemoveAt(VLProgressBar *widget) { RemoveChild(TypeProgressBar, widget); }
 void VLWindow::Add(VLSlider *widget) { AddChild(TypeSlider, widget); }
 void VLWindow::RemoveAt(VLSlider *widget) { RemoveChild(TypeSlider, widget); }
+void VLWindow::Add(VLSpin *widget) { AddChild(TypeSpin, widget); }
+void VLWindow::RemoveAt(VLSpin *widget) { RemoveChild(TypeSpin, widget); }
+void VLWindow::Add(VLSpinEditBox *widget) { AddChild(TypeSpinEditBox, widget); }
+void VLWindow::RemoveAt(VLSpinEditBox *widget) { RemoveChild(TypeSpinEditBox, widget); }
 
 void WindowInternals::PlaceChildren(VLWindow &window)
 {
@@ -105,6 +111,8 @@ int TypeIn(VLChildList *list, int x, int y)
         VLSTRect box;
         if (!kind.visible || !kind.visible(widget) || !WindowBox(kind, widget, box))
             return true;
+        if (type == TypeSpinEditBox)
+            box = SpinEditBoxAccess::TextArea(*static_cast<VLSpinEditBox *>(widget));
         if (!InsideExcluding(box, x, y))
             return true;
         // A container under the point answers for what lies in it (itself where nothing does).

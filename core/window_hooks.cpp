@@ -6,6 +6,7 @@
 
 #include "../widgets/edit_box_access.h"
 #include "../widgets/skeleton.h"
+#include "../widgets/spin_edit_box_access.h"
 
 namespace {
 
@@ -65,6 +66,8 @@ bool WindowInternals::FocusedWidgetHasFocus(VLWindow &window)
 
 void WindowInternals::RepeatSpinEditBox(VLWindow &window, int x, int y)
 {
+    if (window.focusedType == TypeSpinEditBox && WindowHolds(window, TypeSpinEditBox, window.focusedWidget))
+        SpinEditBoxAccess::Repeat(*static_cast<VLSpinEditBox *>(window.focusedWidget), x, y);
 }
 
 void WindowInternals::ScrollHeldListBox(VLWindow &window, int x, int y)
@@ -94,7 +97,7 @@ bool WindowInternals::KeyToFocusedEditBox(VLWindow &window, const VLSTKeyEvent &
     // The box's callbacks may clear or delete it, or its window.
     LifeGuard boxAlive(box), windowAlive(&window);
     EditBoxAccess::KeyInput(*box, event, controlLetters);
-    if (!boxAlive.Ended() && !windowAlive.Ended() && WindowHolds(window, TypeEditBox, box))
+    if (!boxAlive.Ended() && !windowAlive.Ended() && FocusedEditBox(window) == box)
         DrawBox(window, *box);
     return true;
 }
@@ -124,6 +127,6 @@ void WindowInternals::TakeCompositionResult(VLWindow &window)
     const int insert = (GetKeyState(VK_INSERT) & 1) ? 1 : 0;
     LifeGuard boxAlive(box), windowAlive(&window);
     EditBoxAccess::InsertText(*box, result, insert);
-    if (!boxAlive.Ended() && !windowAlive.Ended() && WindowHolds(window, TypeEditBox, box))
+    if (!boxAlive.Ended() && !windowAlive.Ended() && FocusedEditBox(window) == box)
         DrawBox(window, *box);
 }

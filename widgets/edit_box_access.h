@@ -22,6 +22,17 @@ struct EditBoxAccess {
     // The box's rectangle in window coordinates.
     static VLSTRect WindowArea(const VLEditBox &box);
 
+    // ---- the spin edit box that contains a box ----
+    static void SetOwner(VLEditBox &box, VLSpinEditBox *owner, void (*changed)(VLSpinEditBox *))
+    {
+        box.owner = owner;
+        box.ownerChanged = changed;
+    }
+    static void SetFocusedFlag(VLEditBox &box, int on) { box.focused = on; }
+    static void SetEnabledFlag(VLEditBox &box, int on) { box.enabled = on; }
+    static void SetCaretPhase(VLEditBox &box, int phase) { box.caretPhase = phase; }
+    static void Draw(VLEditBox &box) { box.Draw(); }
+
     // ---- editing ----
     static int Length(const VLEditBox &box);
     static int CharacterWidth(VLEditBox &box);

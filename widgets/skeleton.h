@@ -122,6 +122,22 @@ struct WidgetAccess {
         w.height = height;
         RenewOffscreen(&w);
     }
+    // Bounds and window position set by a widget that contains this one and places it itself:
+    // no placement pass runs.
+    template <typename W> static void SetPartBounds(W &w, int x, int y, int width, int height)
+    {
+        w.x = x;
+        w.y = y;
+        w.width = width;
+        w.height = height;
+        RenewOffscreen(&w);
+    }
+    template <typename W> static void SetPartPosition(W &w, VLWindow *window, int windowX, int windowY)
+    {
+        w.parentWindow = window;
+        w.windowX = windowX;
+        w.windowY = windowY;
+    }
     template <typename W> static void SetLocate(W &w, int x, int y)
     {
         w.x = x;

@@ -14,6 +14,8 @@
 #include "vorla/VLEditBox.h"
 #include "vorla/VLProgressBar.h"
 #include "vorla/VLSlider.h"
+#include "vorla/VLSpin.h"
+#include "vorla/VLSpinEditBox.h"
 #include "vorla/VLRadioButton.h"
 #include "vorla/VLGroup.h"
 #include "vorla/VLImage.h"
