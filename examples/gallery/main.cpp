@@ -27,6 +27,10 @@ VLLabel editCaption;
 VLEditBox edits[4];
 VLSlider slider(1, 0);
 VLProgressBar progress(1);
+VLLabel spinCaption, spinCount;
+VLSpin spin;
+VLSpinEditBox whole, fraction;
+int spinValue = 3;
 
 // A 16 x 16 picture: a blue disc with a white highlight on magenta, which the icon keys out.
 std::vector<unsigned char> DiscBitmap()
@@ -185,6 +189,60 @@ void Ranges()
     window.Add(&progress);
 }
 
+// The right-hand column: a bare spin counting, and spin edit boxes for whole and fractional
+// numbers.
+void SpinMoved(VLSpin *)
+{
+    spinCount.SetText(("Count: " + std::to_string(spinValue)).c_str());
+    spinCount.Repaint();
+}
+void SpinUp(VLSpin *moved)
+{
+    ++spinValue;
+    SpinMoved(moved);
+}
+void SpinDown(VLSpin *moved)
+{
+    --spinValue;
+    SpinMoved(moved);
+}
+void NumberStepped(VLSpinEditBox *box)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "Number: %g", box->GetValueF());
+    Status(text);
+}
+
+void Spins()
+{
+    Caption(spinCaption, "Spins and spin edit boxes", 606, 100);
+    spin.SetBounds(606, 120, 18, 24);
+    spin.AttachUpSelectEvent(SpinUp);
+    spin.AttachDownSelectEvent(SpinDown);
+    spin.SetHintText("Press the upper or the lower half");
+    window.Add(&spin);
+    spinCount.SetBounds(630, 122, 150, 20);
+    spinCount.SetBackgroundColor(0xFFFFFFFF);
+    window.Add(&spinCount);
+    SpinMoved(&spin);
+    whole.SetBounds(606, 152, 176, 22);
+    whole.SetRange(0, 100);
+    whole.SetDiffValue(5);
+    whole.SetValue(35);
+    whole.SetHintText("0 to 100 in steps of 5: buttons, Up and Down, or type");
+    fraction.SetBounds(606, 182, 176, 22);
+    fraction.SetRangeF(-1.0, 1.0);
+    fraction.SetDiffValueF(0.25);
+    fraction.SetFormat("%.2f");
+    fraction.SetValueF(0.5);
+    fraction.SetSpinBackgroundColor(0xFFB0D0F0);
+    for (VLSpinEditBox *box : {&whole, &fraction}) {
+        box->AttachUpSelectEvent(NumberStepped);
+        box->AttachDownSelectEvent(NumberStepped);
+        box->AttachChangeEvent(NumberStepped);
+    }
+}
+
 int main(int argc, char **argv)
 {
     VorlaInitialize(nullptr, GetModuleHandleA(nullptr));
@@ -195,12 +253,12 @@ int main(int argc, char **argv)
 #endif
     icon.LoadImageA(nullptr, 101, 0xFFFF00FF);
 
-    if (window.CreateNewWindow("VorlaLib gallery", 30, 30, 600, 532, 0) < 0)
+    if (window.CreateNewWindow("VorlaLib gallery", 30, 30, 796, 532, 0) < 0)
         return 1;
     window.SetBackgroundColor(0xFFD4D0C8);
     window.AttachWindowEvent(WindowEvent);
 
-    title.SetBounds(10, 8, 580, 24);
+    title.SetBounds(10, 8, 772, 24);
     title.SetText("VorlaLib widgets");
     title.SetBackgroundColor(0xFF3A5A8C);
     title.SetForegroundColor(0xFFFFFFFF);
@@ -301,6 +359,7 @@ int main(int argc, char **argv)
 
     Images(argc > 0 ? argv[0] : nullptr);
     Ranges();
+    Spins();
 
     // Edit boxes: plain, numbers only, disabled (still selectable and copyable), Japanese text.
     Caption(editCaption, "Edit boxes: plain, numbers only, disabled, Japanese", 10, 446);
@@ -317,13 +376,15 @@ int main(int argc, char **argv)
     edits[1].SetMaxLength(12);
     edits[2].SetEnable(0);
 
-    statusLine.SetBounds(10, 500, 580, 22);
+    statusLine.SetBounds(10, 500, 772, 22);
     statusLine.SetText("Click a button, or press Tab and space.");
     statusLine.SetBackgroundColor(0xFFFFFFE0);
     window.Add(&statusLine);
     // Last in the list, so that the focus set up below still starts on the push buttons.
     for (VLEditBox &e : edits)
         window.Add(&e);
+    window.Add(&whole);
+    window.Add(&fraction);
 
     window.ShowWindow(1);
     // The second push button starts with the keyboard focus: Tab twice from nothing.

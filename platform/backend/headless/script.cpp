@@ -1,8 +1,9 @@
 // Input for programs run headless, from VORLA_HEADLESS_SCRIPT: steps separated by ';', one step
 // each time the program's message loop has nothing to do, so a screenshot can show a program
 // that was used. Steps (screen coordinates):
-//   move X Y | click X Y [right] | double X Y [right] | key NAME | hold NAME | release NAME |
-//   type TEXT
+//   move X Y | click X Y [right] | double X Y [right] | down X Y [right] | up X Y [right] |
+//   key NAME | hold NAME | release NAME | type TEXT
+// "down" moves there and presses the button, "up" moves there and lets it go: a drag between.
 // NAME is a letter or digit, F1..F12, Escape, Tab, Enter, Space, Backspace, Delete, Insert, Home,
 // End, PageUp, PageDown, Left, Right, Up, Down, Shift, Control, Alt, or a virtual-key number.
 #include "backend/headless/headless.h"
@@ -74,12 +75,14 @@ public:
             int key = VirtualKeyNamed(name);
             if (key && verb != "release") Key(InputEvent::Kind::KeyDown, key);
             if (key && verb != "hold") Key(InputEvent::Kind::KeyUp, key);
-        } else if (verb == "move" || verb == "click" || verb == "double") {
+        } else if (verb == "move" || verb == "click" || verb == "double" || verb == "down" || verb == "up") {
             int x = 0, y = 0;
             std::string which;
             in >> x >> y >> which;
             int button = which == "right" ? 1 : 0;
             Pointer(InputEvent::Kind::PointerMove, x, y, button);
+            if (verb == "down") Pointer(InputEvent::Kind::ButtonDown, x, y, button);
+            if (verb == "up") Pointer(InputEvent::Kind::ButtonUp, x, y, button);
             for (int i = 0; i < (verb == "double" ? 2 : verb == "click" ? 1 : 0); ++i) {
                 Pointer(InputEvent::Kind::ButtonDown, x, y, button);
                 Pointer(InputEvent::Kind::ButtonUp, x, y, button);
