@@ -306,12 +306,12 @@ if wants install; then
     version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$ROOT/$PACKAGE_BUILD/CMakeCache.txt")"
     cp -r "$ROOT/templates/app" "$work/greeter"
     step "install: installed tree" check_installed_tree "$work/prefix" "$version"
-    step "install: CMake application" cmake_consumer "$work"
-    step "install: pkg-config application" pkg_config_consumer "$work" "$version"
-    step "install: as a subdirectory" subdirectory_consumer "$work"
+    step "install: CMake app" cmake_consumer "$work"
+    step "install: pkg-config app" pkg_config_consumer "$work" "$version"
+    step "install: subdirectory" subdirectory_consumer "$work"
     step "install: Debian package" debian_package "$work" "$version"
   else
-    skip "install: applications" "the library was not installed"
+    skip "install: apps, package" "the library was not installed"
   fi
   rm -rf "$work"
 fi
