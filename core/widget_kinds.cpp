@@ -12,6 +12,7 @@ extern const WidgetKind GroupKind;
 extern const WidgetKind EditBoxKind;
 extern const WidgetKind ProgressBarKind;
 extern const WidgetKind SliderKind;
+extern const WidgetKind ListBoxKind;
 extern const WidgetKind SpinKind;
 extern const WidgetKind SpinEditBoxKind;
 
@@ -36,6 +37,8 @@ const WidgetKind *KindOf(int typeCode)
         return &ProgressBarKind;
     case TypeSlider:
         return &SliderKind;
+    case TypeListBox:
+        return &ListBoxKind;
     case TypeSpin:
         return &SpinKind;
     case TypeSpinEditBox:

@@ -63,6 +63,8 @@ void VLWindow::Add(VLProgressBar *widget) { AddChild(TypeProgressBar, widget); }
 void VLWindow::RemoveAt(VLProgressBar *widget) { RemoveChild(TypeProgressBar, widget); }
 void VLWindow::Add(VLSlider *widget) { AddChild(TypeSlider, widget); }
 void VLWindow::RemoveAt(VLSlider *widget) { RemoveChild(TypeSlider, widget); }
+void VLWindow::Add(VLListBox *widget) { AddChild(TypeListBox, widget); }
+void VLWindow::RemoveAt(VLListBox *widget) { RemoveChild(TypeListBox, widget); }
 void VLWindow::Add(VLSpin *widget) { AddChild(TypeSpin, widget); }
 void VLWindow::RemoveAt(VLSpin *widget) { RemoveChild(TypeSpin, widget); }
 void VLWindow::Add(VLSpinEditBox *widget) { AddChild(TypeSpinEditBox, widget); }
@@ -288,7 +290,8 @@ void WindowInternals::FocusNext(VLWindow &window)
 namespace {
 
 // The match a hint search found: the widget's hint settings and the bottom edge to place it under.
-bool ShowHintOf(VLToolHint &hint, const WidgetKind &kind, void *widget, const VLSTRect &box, int x)
+// A list box's hint goes below the pointer instead, where it covers fewer of the rows.
+bool ShowHintOf(VLToolHint &hint, const WidgetKind &kind, void *widget, const VLSTRect &box, int x, int y, int type)
 {
     unsigned int foreground = 0, background = 0;
     int fontSize = 12;
@@ -299,7 +302,8 @@ bool ShowHintOf(VLToolHint &hint, const WidgetKind &kind, void *widget, const VL
     hint.SetTextColour(foreground);
     hint.SetBackgroundColour(background);
     hint.SetFontSize(fontSize);
-    const std::int64_t below = static_cast<std::int64_t>(box.y) + box.height + 2;
+    const std::int64_t below = type == TypeListBox ? static_cast<std::int64_t>(y) + 20
+                                                   : static_cast<std::int64_t>(box.y) + box.height + 2;
     hint.Move(x + 12, static_cast<int>(std::min<std::int64_t>(below, INT_MAX)));
     hint.Show(1);
     return true;
@@ -311,14 +315,14 @@ bool ShowHintOf(VLToolHint &hint, const WidgetKind &kind, void *widget, const VL
 bool ShowHintIn(VLToolHint &hint, VLChildList *list, int x, int y, bool windowLevel)
 {
     bool shown = false;
-    ForEachChild(list, windowLevel, [&](int, void *widget, const WidgetKind &kind) {
+    ForEachChild(list, windowLevel, [&](int type, void *widget, const WidgetKind &kind) {
         VLSTRect box;
         if (!kind.visible || !kind.visible(widget) || !WindowBox(kind, widget, box))
             return true;
         if (!(windowLevel ? InsideIncluding(box, x, y) : InsideExcluding(box, x, y)))
             return true;
         shown = kind.children ? ShowHintIn(hint, kind.children(widget), x, y, false)
-                              : ShowHintOf(hint, kind, widget, box, x);
+                              : ShowHintOf(hint, kind, widget, box, x, y, type);
         return !shown;
     });
     return shown;

@@ -5,6 +5,7 @@
 #include "window_internals.h"
 
 #include "../widgets/edit_box_access.h"
+#include "../widgets/list_box_parts.h"
 #include "../widgets/skeleton.h"
 #include "../widgets/spin_edit_box_access.h"
 
@@ -72,6 +73,8 @@ void WindowInternals::RepeatSpinEditBox(VLWindow &window, int x, int y)
 
 void WindowInternals::ScrollHeldListBox(VLWindow &window, int x, int y)
 {
+    if (window.focusedType == TypeListBox && WindowHolds(window, TypeListBox, window.focusedWidget))
+        ListBoxHeldTick(*static_cast<VLListBox *>(window.focusedWidget), x, y);
 }
 
 bool WindowInternals::FocusedEditBoxArea(VLWindow &window, VLSTRect &area)

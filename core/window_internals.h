@@ -40,6 +40,7 @@ struct WindowInternals {
     static int FocusedType(VLWindow &window) { return window.focusedType; }
     static void *FocusedWidget(VLWindow &window) { return window.focusedWidget; }
     static bool DropDownOpen(VLWindow &window) { return window.dropDownOpen != 0; }
+    static bool LeftDown(VLWindow &window) { return window.leftDown != 0; }
     static unsigned long BackgroundColour(VLWindow &window) { return window.backgroundColour; }
 
     // ---- steps that belong to the widgets, keys and input method; filled in as those arrive ----

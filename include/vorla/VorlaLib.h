@@ -14,6 +14,7 @@
 #include "vorla/VLEditBox.h"
 #include "vorla/VLProgressBar.h"
 #include "vorla/VLSlider.h"
+#include "vorla/VLListBox.h"
 #include "vorla/VLSpin.h"
 #include "vorla/VLSpinEditBox.h"
 #include "vorla/VLRadioButton.h"
