@@ -13,6 +13,7 @@ extern const WidgetKind EditBoxKind;
 extern const WidgetKind ProgressBarKind;
 extern const WidgetKind SliderKind;
 extern const WidgetKind ListBoxKind;
+extern const WidgetKind ComboBoxKind;
 extern const WidgetKind SpinKind;
 extern const WidgetKind SpinEditBoxKind;
 
@@ -39,6 +40,8 @@ const WidgetKind *KindOf(int typeCode)
         return &SliderKind;
     case TypeListBox:
         return &ListBoxKind;
+    case TypeComboBox:
+        return &ComboBoxKind;
     case TypeSpin:
         return &SpinKind;
     case TypeSpinEditBox:

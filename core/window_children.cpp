@@ -6,6 +6,7 @@
 #include "widget_kinds.h"
 #include "window_internals.h"
 
+#include "../widgets/combo_box_parts.h"
 #include "../widgets/spin_edit_box_access.h"
 
 #include "vorla/VorlaLib.h"
@@ -65,6 +66,8 @@ void VLWindow::Add(VLSlider *widget) { AddChild(TypeSlider, widget); }
 void VLWindow::RemoveAt(VLSlider *widget) { RemoveChild(TypeSlider, widget); }
 void VLWindow::Add(VLListBox *widget) { AddChild(TypeListBox, widget); }
 void VLWindow::RemoveAt(VLListBox *widget) { RemoveChild(TypeListBox, widget); }
+void VLWindow::Add(VLComboBox *widget) { AddChild(TypeComboBox, widget); }
+void VLWindow::RemoveAt(VLComboBox *widget) { RemoveChild(TypeComboBox, widget); }
 void VLWindow::Add(VLSpin *widget) { AddChild(TypeSpin, widget); }
 void VLWindow::RemoveAt(VLSpin *widget) { RemoveChild(TypeSpin, widget); }
 void VLWindow::Add(VLSpinEditBox *widget) { AddChild(TypeSpinEditBox, widget); }
@@ -100,6 +103,7 @@ void WindowInternals::DrawChildren(VLWindow &window)
             kind.draw(widget);
         return true;
     });
+    DropDownPaint(window); // over everything
 }
 
 namespace {
@@ -164,6 +168,11 @@ void WindowInternals::RouteMouse(VLWindow &window, int code, int x, int y)
     const int previousType = window.focusedType;
     void *const previousWidget = window.focusedWidget;
 
+    // A move over an open drop-down list belongs to the list alone.
+    if (DropDownHover(window, code, x, y)) {
+        window.EndPaint();
+        return;
+    }
     if (code == 300) {
         bool hit = false;
         ForEachChild(window.children, false, [&](int, void *widget, const WidgetKind &kind) {
@@ -196,6 +205,9 @@ void WindowInternals::RouteMouse(VLWindow &window, int code, int x, int y)
         if (kind && kind->loseFocus)
             kind->loseFocus(previousWidget);
     }
+    // The drop-down list opens or closes as the pass asked; committing may call back.
+    if (!windowAlive.Ended())
+        DropDownFinish(window, code, x, y);
     if (!windowAlive.Ended())
         window.EndPaint();
 }

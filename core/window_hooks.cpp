@@ -5,6 +5,7 @@
 #include "window_internals.h"
 
 #include "../widgets/edit_box_access.h"
+#include "../widgets/combo_box_parts.h"
 #include "../widgets/list_box_parts.h"
 #include "../widgets/skeleton.h"
 #include "../widgets/spin_edit_box_access.h"
@@ -53,8 +54,7 @@ void WindowInternals::MouseToFocusedEditBox(VLWindow &window, const VLSTMouseEve
 
 void WindowInternals::CloseDropDown(VLWindow &window)
 {
-    window.dropDownOpen = 0;
-    window.dropDownOwner = nullptr;
+    DropDownClose(window);
 }
 
 

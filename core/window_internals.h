@@ -41,6 +41,24 @@ struct WindowInternals {
     static void *FocusedWidget(VLWindow &window) { return window.focusedWidget; }
     static bool DropDownOpen(VLWindow &window) { return window.dropDownOpen != 0; }
     static bool LeftDown(VLWindow &window) { return window.leftDown != 0; }
+    // The open drop-down list: the window holds its state, the combo box that owns it acts on it.
+    static VLComboBox *DropDownOwner(VLWindow &window) { return window.dropDownOwner; }
+    static void SetDropDown(VLWindow &window, bool open, VLComboBox *owner)
+    {
+        window.dropDownOpen = open ? 1 : 0;
+        window.dropDownOwner = owner;
+    }
+    static RECT DropDownRect(VLWindow &window)
+    {
+        return RECT{window.dropDownLeft, window.dropDownTop, window.dropDownRight, window.dropDownBottom};
+    }
+    static void SetDropDownRect(VLWindow &window, const RECT &area)
+    {
+        window.dropDownLeft = area.left;
+        window.dropDownTop = area.top;
+        window.dropDownRight = area.right;
+        window.dropDownBottom = area.bottom;
+    }
     static unsigned long BackgroundColour(VLWindow &window) { return window.backgroundColour; }
 
     // ---- steps that belong to the widgets, keys and input method; filled in as those arrive ----

@@ -521,6 +521,8 @@ void VLGroup::Add(VLSlider *widget) { AddChild(TypeSlider, widget); }
 void VLGroup::RemoveAt(VLSlider *widget) { RemoveChild(TypeSlider, widget); }
 void VLGroup::Add(VLListBox *widget) { AddChild(TypeListBox, widget); }
 void VLGroup::RemoveAt(VLListBox *widget) { RemoveChild(TypeListBox, widget); }
+void VLGroup::Add(VLComboBox *widget) { AddChild(TypeComboBox, widget); }
+void VLGroup::RemoveAt(VLComboBox *widget) { RemoveChild(TypeComboBox, widget); }
 void VLGroup::Add(VLSpin *widget) { AddChild(TypeSpin, widget); }
 void VLGroup::RemoveAt(VLSpin *widget) { RemoveChild(TypeSpin, widget); }
 void VLGroup::Add(VLSpinEditBox *widget) { AddChild(TypeSpinEditBox, widget); }

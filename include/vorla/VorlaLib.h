@@ -15,6 +15,7 @@
 #include "vorla/VLProgressBar.h"
 #include "vorla/VLSlider.h"
 #include "vorla/VLListBox.h"
+#include "vorla/VLComboBox.h"
 #include "vorla/VLSpin.h"
 #include "vorla/VLSpinEditBox.h"
 #include "vorla/VLRadioButton.h"
