@@ -31,6 +31,9 @@ VLLabel spinCaption, spinCount;
 VLSpin spin;
 VLSpinEditBox whole, fraction;
 int spinValue = 3;
+VLLabel listCaption;
+VLComboBox colours;
+VLListBox fruits;
 
 // A 16 x 16 picture: a blue disc with a white highlight on magenta, which the icon keys out.
 std::vector<unsigned char> DiscBitmap()
@@ -243,6 +246,51 @@ void Spins()
     }
 }
 
+// Under the spins: a combo box choosing a colour, and a list box of many rows with icons and
+// multiple selection.
+void ColourChosen(VLComboBox *box)
+{
+    char text[300], line[320];
+    box->GetText(text, 255);
+    std::snprintf(line, sizeof line, "Colour: %s", text);
+    Status(line);
+}
+void FruitsSelected(VLListBox *list)
+{
+    char text[300], line[340];
+    const int first = list->GetListIndex();
+    if (first < 0 || !list->GetListText(first, text, 255))
+        text[0] = '\0';
+    std::snprintf(line, sizeof line, "%d selected, the first \"%s\"", list->GetListSelectCount(), text);
+    Status(line);
+}
+
+void Lists()
+{
+    Caption(listCaption, "Combo box and list box", 606, 216);
+    colours.SetBounds(606, 236, 176, 22);
+    for (const char *name : {"Red", "Green", "Blue"})
+        colours.AddText(name);
+    colours.AddSeparator();
+    colours.AddText("Custom...");
+    colours.SelectListIndex(1);
+    colours.SetHintText("Click, or Up and Down");
+    colours.AttachChangeEvent(ColourChosen);
+    window.Add(&colours);
+    fruits.SetBounds(606, 268, 176, 222);
+    fruits.SetMode(0x22); // a scroll bar, several at once
+    fruits.SetFontSize(16); // rows tall enough for the icon
+    const char *names[8] = {"Apple", "Banana", "Cherry", "Date", "Elderberry", "Fig", "Grape", "Lemon"};
+    for (int i = 0; i < 40; ++i) {
+        const std::string name = std::string(names[i % 8]) + " " + std::to_string(i / 8 + 1);
+        fruits.AddText(name.c_str(), i % 4 == 0 ? &icon : nullptr);
+    }
+    fruits.SelectListIndex(1, 1);
+    fruits.SelectListIndex(3, 1);
+    fruits.AttachSelectEvent(FruitsSelected);
+    window.Add(&fruits);
+}
+
 int main(int argc, char **argv)
 {
     VorlaInitialize(nullptr, GetModuleHandleA(nullptr));
@@ -360,6 +408,7 @@ int main(int argc, char **argv)
     Images(argc > 0 ? argv[0] : nullptr);
     Ranges();
     Spins();
+    Lists();
 
     // Edit boxes: plain, numbers only, disabled (still selectable and copyable), Japanese text.
     Caption(editCaption, "Edit boxes: plain, numbers only, disabled, Japanese", 10, 446);
