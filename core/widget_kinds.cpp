@@ -12,6 +12,7 @@ extern const WidgetKind GroupKind;
 extern const WidgetKind EditBoxKind;
 extern const WidgetKind ProgressBarKind;
 extern const WidgetKind SliderKind;
+extern const WidgetKind ColorKind;
 extern const WidgetKind ListBoxKind;
 extern const WidgetKind ComboBoxKind;
 extern const WidgetKind SpinKind;
@@ -48,6 +49,8 @@ const WidgetKind *KindOf(int typeCode)
         return &SpinEditBoxKind;
     case TypeImage:
         return &ImageKind;
+    case TypeColor:
+        return &ColorKind;
     default:
         return nullptr;
     }

@@ -64,6 +64,8 @@ void VLWindow::Add(VLProgressBar *widget) { AddChild(TypeProgressBar, widget); }
 void VLWindow::RemoveAt(VLProgressBar *widget) { RemoveChild(TypeProgressBar, widget); }
 void VLWindow::Add(VLSlider *widget) { AddChild(TypeSlider, widget); }
 void VLWindow::RemoveAt(VLSlider *widget) { RemoveChild(TypeSlider, widget); }
+void VLWindow::Add(VLColor *widget) { AddChild(TypeColor, widget); }
+void VLWindow::RemoveAt(VLColor *widget) { RemoveChild(TypeColor, widget); }
 void VLWindow::Add(VLListBox *widget) { AddChild(TypeListBox, widget); }
 void VLWindow::RemoveAt(VLListBox *widget) { RemoveChild(TypeListBox, widget); }
 void VLWindow::Add(VLComboBox *widget) { AddChild(TypeComboBox, widget); }

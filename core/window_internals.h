@@ -19,6 +19,12 @@ struct WindowInternals {
     static void HintStep(VLWindow &window);
     static void ResetPointer(VLWindow &window);
     static void HideHint(VLWindow &window);
+    // Forgets the buttons held down: a modal dialog run from a press took their release.
+    static void ForgetButtons(VLWindow &window)
+    {
+        window.leftDown = 0;
+        window.rightDown = 0;
+    }
     static LRESULT HandleKey(VLWindow &window, UINT message, WPARAM wparam, LPARAM lparam);
     // Caps, Scroll and Num Lock toggles and the Shift, Control and Alt keys, as the key records carry them.
     static int ModifierWord();

@@ -1,6 +1,9 @@
-// VLColor's value side: the RGB channels, the HSV triple kept beside them, the integer
-// conversions between the two models and the system's window background colour.
+// VLColor: the RGB channels, the HSV triple kept beside them, the integer conversions between the
+// two models and the system's window background colour; and the swatch that shows the colour and
+// opens the colour dialog when clicked.
 #include "../widgets/skeleton.h"
+
+#include "surface_access.h"
 
 #include <new>
 
@@ -172,3 +175,90 @@ unsigned long VLColor::GetSystem_WindowBackgroundColor()
     const unsigned long system = GetSysColor(COLOR_MENU) & 0xFFFFFFu;
     return 0xFF000000ul | ((system & 0xFF) << 16) | (system & 0xFF00) | ((system >> 16) & 0xFF);
 }
+
+// ---- the swatch: a framed rectangle of the colour that opens the colour dialog when clicked ----
+
+VORLA_WIDGET_BOUNDS(VLColor, false)
+VORLA_WIDGET_HINT(VLColor)
+
+void VLColor::SetEnable(int enable) { enabled = enable; }
+int VLColor::IsEnable() { return enabled; }
+int VLColor::AttachChangeEvent(ColorCallback callback) { return AttachCallback(changeCallback, callback); }
+void VLColor::DetachChangeEvent() { changeCallback = nullptr; }
+
+void VLColor::Draw()
+{
+    if (width == 0 || height == 0 || !visible || !parentWindow)
+        return;
+    parentWindow->BeginPaint();
+    HDC window = WindowInternals::Context(*parentWindow);
+    if (window) {
+        SurfaceAccess::SetTarget(*this, window);
+        // Both corners are inclusive: the swatch covers (width + 1) x (height + 1) pixels.
+        const int right = Edge(windowX, width), bottom = Edge(windowY, height);
+        VLGraphics::SetForegroundColor(0xFF000000ul | (static_cast<unsigned long>(red) << 16) |
+                                       (static_cast<unsigned long>(green) << 8) | static_cast<unsigned long>(blue));
+        DrawFillRect(windowX, windowY, right, bottom);
+        VLGraphics::SetForegroundColor(0xFF000000ul);
+        DrawRect(windowX, windowY, right, bottom, 1);
+        SurfaceAccess::SetTarget(*this, nullptr);
+    }
+    parentWindow->EndPaint();
+}
+
+struct ColorInput {
+    static VLColor &Of(void *widget) { return *static_cast<VLColor *>(widget); }
+
+    static bool Inside(VLColor &c, int px, int py, bool bothEdges)
+    {
+        const VLSTRect box = {c.windowX, c.windowY, c.width, c.height};
+        return bothEdges ? InsideIncluding(box, px, py) : InsideExcluding(box, px, py);
+    }
+
+    // A press on the swatch runs the dialog from the swatch's colour and takes what it returns.
+    static int Mouse(VLColor &c, int code, int px, int py, bool inGroup)
+    {
+        if (!c.enabled || !c.visible || !c.parentWindow || !Inside(c, px, py, inGroup))
+            return -1;
+        if (code != 300)
+            return 1;
+        VLWindow *window = c.parentWindow;
+        WindowInternals::SetFocusedWidget(*window, TypeColor, &c);
+        WindowInternals::HideHint(*window);
+        const unsigned long start = 0xFF000000ul | (static_cast<unsigned long>(c.red) << 16) |
+                                    (static_cast<unsigned long>(c.green) << 8) | static_cast<unsigned long>(c.blue);
+        // The dialog's loop runs the application's other callbacks: they may delete the swatch or
+        // clear its window while it is open.
+        LifeGuard alive(&c), windowAlive(window);
+        const unsigned long chosen = c.ColorDialog(start);
+        if (!windowAlive.Ended())
+            WindowInternals::ForgetButtons(*window); // the dialog took the release
+        if (alive.Ended())
+            return 1;
+        // No dialog could be opened: the swatch keeps its colour instead of turning black.
+        if (chosen == 0)
+            return 1;
+        c.SetColorRGB(static_cast<int>((chosen >> 16) & 0xFF), static_cast<int>((chosen >> 8) & 0xFF),
+                      static_cast<int>(chosen & 0xFF));
+        c.Repaint();
+        if (c.changeCallback && chosen != start)
+            c.changeCallback(&c);
+        return 1;
+    }
+
+    static bool PressHits(void *widget, int px, int py)
+    {
+        VLColor &c = Of(widget);
+        return c.visible && Inside(c, px, py, false);
+    }
+};
+
+extern const WidgetKind ColorKind = [] {
+    WidgetKind kind = SkeletonKind<VLColor>();
+    kind.mouse = [](void *widget, int code, int px, int py) { ColorInput::Mouse(ColorInput::Of(widget), code, px, py, false); };
+    kind.mouseInGroup = [](void *widget, int code, int px, int py) {
+        return ColorInput::Mouse(ColorInput::Of(widget), code, px, py, true);
+    };
+    kind.pressHits = ColorInput::PressHits;
+    return kind; // a swatch never takes the focus and takes no keys
+}();

@@ -519,6 +519,8 @@ void VLGroup::Add(VLProgressBar *widget) { AddChild(TypeProgressBar, widget); }
 void VLGroup::RemoveAt(VLProgressBar *widget) { RemoveChild(TypeProgressBar, widget); }
 void VLGroup::Add(VLSlider *widget) { AddChild(TypeSlider, widget); }
 void VLGroup::RemoveAt(VLSlider *widget) { RemoveChild(TypeSlider, widget); }
+void VLGroup::Add(VLColor *widget) { AddChild(TypeColor, widget); }
+void VLGroup::RemoveAt(VLColor *widget) { RemoveChild(TypeColor, widget); }
 void VLGroup::Add(VLListBox *widget) { AddChild(TypeListBox, widget); }
 void VLGroup::RemoveAt(VLListBox *widget) { RemoveChild(TypeListBox, widget); }
 void VLGroup::Add(VLComboBox *widget) { AddChild(TypeComboBox, widget); }
