@@ -5,8 +5,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <new>
 
 namespace {
@@ -26,6 +28,9 @@ struct Tables {
     unsigned char saturation[Disc * Disc];
     unsigned char ramp[Ramp];             // the grey or channel level of each bar column
     bool built = false;
+    // The disc as last drawn, in pixel layout: a drag on the disc moves only its marker.
+    uint32_t disc[Disc * Disc];
+    int discValue = -1;
 };
 Tables tables;
 
@@ -166,16 +171,20 @@ void DrawRGBPicker(VLImage &image, unsigned char *pixels)
 void DrawHSVPicker(VLImage &image, unsigned char *pixels)
 {
     const int value = session->value;
-    for (int r = 0; r < Disc; ++r) {
-        for (int c = 0; c < Disc; ++c) {
-            const int entry = r * Disc + c;
+    if (tables.discValue != value) {
+        for (int entry = 0; entry < Disc * Disc; ++entry) {
             if (tables.hue[entry] == -1)
                 continue;
             int red, green, blue;
             VLColor::HSVtoRGB(tables.hue[entry], tables.saturation[entry], value, &red, &green, &blue);
-            PutPixel(pixels, c, r, red, green, blue);
+            PutPixel(reinterpret_cast<unsigned char *>(tables.disc), entry % Disc, entry / Disc, red, green, blue);
         }
+        tables.discValue = value;
     }
+    // The image is exactly as wide as the disc, so the disc's entries are its first rows.
+    for (int entry = 0; entry < Disc * Disc; ++entry)
+        if (tables.hue[entry] != -1)
+            std::memcpy(pixels + static_cast<size_t>(entry) * 4, &tables.disc[entry], 4);
     for (int row = 170; row <= 185; ++row)
         for (int i = 0; i < Ramp; ++i)
             PutPixel(pixels, 4 + i, row, tables.ramp[i], tables.ramp[i], tables.ramp[i]);

@@ -1,0 +1,168 @@
+// The colour dialog's cost beside one full paint pass of a gallery window in the same run:
+// opening the dialog up to its first complete paint, and one drag step on the HSV disc with the
+// repaint it causes.
+#include <vorla/VorlaLib.h>
+
+#include "platform/testing/driver.h"
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <vector>
+
+namespace driver = vorla::testing;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// A window of the gallery's kind and size, made once (the library lives once per process).
+struct Gallery {
+    std::vector<VLLabel> labels = std::vector<VLLabel>(8);
+    std::vector<VLPushButton> pushes = std::vector<VLPushButton>(5);
+    std::vector<VLButton> toggles = std::vector<VLButton>(5);
+    std::vector<VLCheckBox> checks = std::vector<VLCheckBox>(3);
+    std::vector<VLRadioButton> radios = std::vector<VLRadioButton>(3);
+    std::vector<VLEditBox> edits = std::vector<VLEditBox>(4);
+    std::vector<VLColor> swatches = std::vector<VLColor>(4);
+    VLGroup options, sizes;
+    VLImage canvas;
+    VLSlider slider{1, 0};
+    VLProgressBar progress{1};
+    // Last, so that it goes first at exit and clears the widgets while they still exist.
+    VLWindow window;
+
+    Gallery()
+    {
+        driver::Reset(1024, 768);
+        VorlaInitialize(nullptr, nullptr);
+        window.CreateNewWindow("gallery", 30, 30, 796, 532, 0);
+        window.SetBackgroundColor(0xFFD4D0C8);
+        for (size_t i = 0; i < labels.size(); ++i) {
+            labels[i].SetBounds(10 + static_cast<int>(i % 5) * 116, 60 + static_cast<int>(i / 5) * 440, 108, 24);
+            labels[i].SetText("A label of text");
+            labels[i].SetAlign(static_cast<int>(i % 3) + 1);
+            window.Add(&labels[i]);
+        }
+        for (int i = 0; i < 5; ++i) {
+            pushes[i].SetBounds(10 + i * 116, 120, 108, 30);
+            pushes[i].SetText("Push");
+            window.Add(&pushes[i]);
+            toggles[i].SetBounds(10 + i * 116, 186, 108, 30);
+            toggles[i].SetText("Toggle");
+            toggles[i].SetSelected(i % 2);
+            window.Add(&toggles[i]);
+        }
+        for (int i = 0; i < 3; ++i) {
+            checks[i].SetBounds(12, 26 + i * 24, 150, 20);
+            checks[i].SetText("Check");
+            options.Add(&checks[i]);
+            radios[i].SetBounds(12, 26 + i * 24, 150, 20);
+            radios[i].SetText("Radio");
+            sizes.Add(&radios[i]);
+        }
+        options.SetBounds(10, 228, 180, 110);
+        options.SetText("Options");
+        window.Add(&options);
+        sizes.SetBounds(206, 228, 180, 110);
+        sizes.SetText("Size");
+        window.Add(&sizes);
+        canvas.SetBounds(140, 366, 250, 72);
+        canvas.ClearImage(0xFFFFFFFF);
+        window.Add(&canvas);
+        slider.SetBounds(404, 362, 186, 50);
+        window.Add(&slider);
+        progress.SetBounds(410, 418, 174, 16);
+        progress.SetPosition(60);
+        window.Add(&progress);
+        for (int i = 0; i < 4; ++i) {
+            edits[i].SetBounds(10 + i * 146, 466, 138, 22);
+            edits[i].SetText("Type here");
+            window.Add(&edits[i]);
+            swatches[i].SetBounds(606 + i * 44, 40, 36, 36);
+            swatches[i].SetColorHSV(i * 90, 200, 230);
+            window.Add(&swatches[i]);
+        }
+        window.ShowWindow(1);
+        driver::Pump();
+    }
+};
+
+Gallery &TheGallery()
+{
+    static Gallery gallery;
+    return gallery;
+}
+
+// Seconds per full paint pass of the gallery window, over as many passes as the benchmark ran
+// iterations.
+double GalleryPass(benchmark::IterationCount iterations)
+{
+    VLWindow &window = TheGallery().window;
+    const Clock::time_point start = Clock::now();
+    for (benchmark::IterationCount i = 0; i < iterations; ++i) {
+        window.UpdateWindow();
+        driver::Pump();
+    }
+    return std::chrono::duration<double>(Clock::now() - start).count() / static_cast<double>(iterations);
+}
+
+void SideBySide(benchmark::State &state, double ours)
+{
+    const double gallery = GalleryPass(state.iterations());
+    state.counters["gallery_pass_us"] = gallery * 1e6;
+    state.counters["times_gallery_pass"] = ours / gallery;
+}
+
+void DialogOpenToFirstPaint(benchmark::State &state)
+{
+    VLColor &swatch = TheGallery().swatches[1];
+    double total = 0;
+    for (auto _ : state) {
+        const Clock::time_point start = Clock::now();
+        // The dialog is shown and painted before its loop first runs out of work.
+        driver::OnIdle([&] {
+            const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+            state.SetIterationTime(seconds);
+            total += seconds;
+            driver::PressKey(VK_ESCAPE);
+        });
+        swatch.ColorDialog(0xFF3080C0);
+    }
+    SideBySide(state, total / static_cast<double>(state.iterations()));
+}
+BENCHMARK(DialogOpenToFirstPaint)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+void DiscDragStep(benchmark::State &state)
+{
+    VLColor &swatch = TheGallery().swatches[2];
+    double total = 0;
+    driver::OnIdle([&] {
+        HWND dialog = driver::ActiveWindow();
+        driver::Click(dialog, 60, 70); // the HSV view
+        driver::Pump();
+        driver::MoveTo(dialog, 215, 95);
+        driver::Press();
+        driver::Pump();
+        int step = 0;
+        for (auto _ : state) {
+            // Round the disc's middle ring: every step changes the hue and so the whole picker.
+            driver::MoveTo(dialog, 215 + (step % 2 ? 40 : -40), 95 + (step % 4 < 2 ? 20 : -20));
+            ++step;
+            const Clock::time_point start = Clock::now();
+            driver::Pump();
+            const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+            state.SetIterationTime(seconds);
+            total += seconds;
+        }
+        driver::Release();
+        driver::PressKey(VK_ESCAPE);
+    });
+    swatch.ColorDialog(0xFF3080C0);
+    SideBySide(state, total / static_cast<double>(state.iterations()));
+}
+BENCHMARK(DiscDragStep)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
