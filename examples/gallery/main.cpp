@@ -34,6 +34,8 @@ int spinValue = 3;
 VLLabel listCaption;
 VLComboBox colours;
 VLListBox fruits;
+VLLabel swatchCaption;
+VLColor swatches[4];
 
 // A 16 x 16 picture: a blue disc with a white highlight on magenta, which the icon keys out.
 std::vector<unsigned char> DiscBitmap()
@@ -291,6 +293,30 @@ void Lists()
     window.Add(&fruits);
 }
 
+// Top right: colour swatches; a click opens the colour dialog.
+void SwatchChanged(VLColor *swatch)
+{
+    char line[64];
+    std::snprintf(line, sizeof line, "Colour: red %d, green %d, blue %d", swatch->GetRedValue(),
+                  swatch->GetGreenValue(), swatch->GetBlueValue());
+    Status(line);
+}
+
+void Swatches()
+{
+    swatchCaption.SetBounds(606, 40, 176, 18);
+    swatchCaption.SetText("Colour swatches: click one");
+    swatchCaption.SetBackMode(0);
+    window.Add(&swatchCaption);
+    for (int i = 0; i < 4; ++i) {
+        swatches[i].SetBounds(606 + i * 46, 62, 38, 28);
+        swatches[i].SetColorHSV(i * 75 + 15, 190, 230);
+        swatches[i].SetHintText("Opens the colour dialog");
+        swatches[i].AttachChangeEvent(SwatchChanged);
+        window.Add(&swatches[i]);
+    }
+}
+
 int main(int argc, char **argv)
 {
     VorlaInitialize(nullptr, GetModuleHandleA(nullptr));
@@ -409,6 +435,7 @@ int main(int argc, char **argv)
     Ranges();
     Spins();
     Lists();
+    Swatches();
 
     // Edit boxes: plain, numbers only, disabled (still selectable and copyable), Japanese text.
     Caption(editCaption, "Edit boxes: plain, numbers only, disabled, Japanese", 10, 446);
