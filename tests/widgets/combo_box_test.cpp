@@ -386,6 +386,16 @@ TEST_F(ComboBoxTest, LooksClosedFocusedDisabledAndOpenWithAHighlightAndASeparato
     driver::Click(handle, 60, RowY(3));
     driver::MoveTo(handle, 200, 150);
     EXPECT_TRUE(Matches("combo_box_closed"));
+    // A separator as the selection shows no text: its marker is not for the user.
+    VLComboBox marked;
+    marked.SetBounds(10, 120, 120, 20);
+    marked.AddSeparator();
+    marked.AddText("after");
+    window.Add(&marked);
+    Repaint();
+    EXPECT_EQ(Picture().Count(0x000000, 12, 122, 110, 138), 0);
+    marked.SelectListIndex(1);
+    EXPECT_GT(Picture().Count(0x000000, 12, 122, 110, 138), 10);
     window.Clear();
 }
 
