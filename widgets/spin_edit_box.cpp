@@ -415,7 +415,9 @@ void SpinEditBoxAccess::Step(VLSpinEditBox &b, int direction)
             value = b.doubleMaximum;
         if (value < b.doubleMinimum)
             value = b.doubleMinimum;
-        WriteDouble(b, value);
+        // A step that is not a number (NaN) would make the field's number meaningless.
+        if (!std::isnan(value))
+            WriteDouble(b, value);
     }
     b.field->CursorSelectAll();
     b.field->Repaint(); // the new number shows selected at once

@@ -575,6 +575,8 @@ TEST_F(HostileTest, WidgetsAtTheEndsOfTheIntRangeNeitherOverflowNorAbort)
     VLImage image;
     VLProgressBar bar;
     VLSlider slider;
+    VLSpin spin;
+    VLSpinEditBox number;
     const int boxes[][4] = {{far - 5, far - 5, far, far}, {near, near, far, far}, {0, 0, far, 1}, {5, 5, near, near}, {-5, -5, 40, 40}};
     for (const auto &b : boxes) {
         window.Clear();
@@ -598,7 +600,13 @@ TEST_F(HostileTest, WidgetsAtTheEndsOfTheIntRangeNeitherOverflowNorAbort)
         bar.SetPosition(far - 1);
         slider.SetBounds(b[0], b[1], b[2], b[3]);
         slider.SetRange(0, far);
+        spin.SetBounds(b[0], b[1], b[2], b[3]);
+        number.SetBounds(b[0], b[1], b[2], b[3]);
+        number.SetRange(near, far);
+        number.SetValue(far);
         outer.Add(&bar);
+        inner.Add(&spin);
+        outer.Add(&number);
         inner.Add(&slider);
         inner.Add(&radio);
         inner.Add(&button);
@@ -615,6 +623,7 @@ TEST_F(HostileTest, WidgetsAtTheEndsOfTheIntRangeNeitherOverflowNorAbort)
         driver::PressKey(VK_TAB);
         driver::PressKey(VK_SPACE);
         driver::PressKey(VK_DOWN);
+        driver::PressKey(VK_UP);
         label.Repaint();
         button.Repaint();
         radio.Repaint();

@@ -27,7 +27,8 @@ struct Node {
     int window = -1;       // the window that holds it
 };
 
-constexpr int Label = 2, Push = 3, Group = 5, Check = 7, Radio = 8, Toggle = 16, Image = 14;
+constexpr int Label = 2, Push = 3, Edit = 4, Group = 5, Check = 7, Radio = 8, Slider = 9, Spin = 12, Number = 13,
+              Toggle = 16, Image = 14;
 constexpr int WindowCount = 3;
 constexpr int MaxModalDepth = 3;
 
@@ -81,6 +82,10 @@ void Trace(const char *what, const void *a, const void *b = nullptr, int n = 0)
 void OnPush(VLPushButton *) { chaos->Hostile(); }
 void OnToggle(VLButton *) { chaos->Hostile(); }
 void OnCheck(VLCheckBox *) { chaos->Hostile(); }
+void OnEdit(VLEditBox *) { chaos->Hostile(); }
+void OnSlider(VLSlider *) { chaos->Hostile(); }
+void OnSpin(VLSpin *) { chaos->Hostile(); }
+void OnNumber(VLSpinEditBox *) { chaos->Hostile(); }
 void OnRadio(VLGroup *) { chaos->Hostile(); }
 void OnKey(VLWindow *, VLSTKeyEvent) { chaos->Hostile(); }
 void OnMouse(VLWindow *, VLSTMouseEvent) { chaos->Hostile(); }
@@ -107,8 +112,8 @@ void Chaos::MakeWindow(int index)
 
 Node *Chaos::MakeWidget()
 {
-    const int types[] = {Label, Push, Group, Check, Radio, Toggle, Image, Group, Push, Radio};
-    Node *node = new Node{types[Pick(10)], nullptr};
+    const int types[] = {Label, Push, Group, Check, Radio, Toggle, Image, Group, Push, Radio, Edit, Slider, Spin, Number};
+    Node *node = new Node{types[Pick(14)], nullptr};
     const int x = Pick(170), y = Pick(130), width = 20 + Pick(80), height = 14 + Pick(50);
     switch (node->type) {
     case Label: {
@@ -158,6 +163,42 @@ Node *Chaos::MakeWidget()
         node->widget = w;
         break;
     }
+    case Edit: {
+        auto *w = new VLEditBox;
+        w->SetBounds(x, y, width, 20);
+        w->SetText("edit");
+        w->AttachFocusEvent(OnEdit);
+        w->AttachChangeEvent(OnEdit);
+        node->widget = w;
+        break;
+    }
+    case Slider: {
+        auto *w = new VLSlider(Pick(2), Pick(2));
+        w->SetBounds(x, y, width, height);
+        w->AttachFocusEvent(OnSlider);
+        w->AttachChangeEvent(OnSlider);
+        node->widget = w;
+        break;
+    }
+    case Spin: {
+        auto *w = new VLSpin;
+        w->SetBounds(x, y, 18, height);
+        w->AttachUpSelectEvent(OnSpin);
+        w->AttachDownSelectEvent(OnSpin);
+        node->widget = w;
+        break;
+    }
+    case Number: {
+        auto *w = new VLSpinEditBox;
+        w->SetBounds(x, y, width, 22);
+        w->SetRange(-5, 5);
+        w->AttachFocusEvent(OnNumber);
+        w->AttachChangeEvent(OnNumber);
+        w->AttachUpSelectEvent(OnNumber);
+        w->AttachDownSelectEvent(OnNumber);
+        node->widget = w;
+        break;
+    }
     default: {
         auto *w = new VLImage;
         w->SetBounds(x, y, 16 + Pick(40), 16 + Pick(40));
@@ -189,6 +230,10 @@ template <typename Container> void AddTyped(Container &c, Node *n)
     case Check: c.Add(static_cast<VLCheckBox *>(n->widget)); break;
     case Toggle: c.Add(static_cast<VLButton *>(n->widget)); break;
     case Image: c.Add(static_cast<VLImage *>(n->widget)); break;
+    case Edit: c.Add(static_cast<VLEditBox *>(n->widget)); break;
+    case Slider: c.Add(static_cast<VLSlider *>(n->widget)); break;
+    case Spin: c.Add(static_cast<VLSpin *>(n->widget)); break;
+    case Number: c.Add(static_cast<VLSpinEditBox *>(n->widget)); break;
     default: break;
     }
 }
@@ -201,6 +246,10 @@ template <typename Container> void RemoveTyped(Container &c, Node *n)
     case Check: c.RemoveAt(static_cast<VLCheckBox *>(n->widget)); break;
     case Toggle: c.RemoveAt(static_cast<VLButton *>(n->widget)); break;
     case Image: c.RemoveAt(static_cast<VLImage *>(n->widget)); break;
+    case Edit: c.RemoveAt(static_cast<VLEditBox *>(n->widget)); break;
+    case Slider: c.RemoveAt(static_cast<VLSlider *>(n->widget)); break;
+    case Spin: c.RemoveAt(static_cast<VLSpin *>(n->widget)); break;
+    case Number: c.RemoveAt(static_cast<VLSpinEditBox *>(n->widget)); break;
     default: break;
     }
 }
@@ -286,6 +335,10 @@ void Chaos::Delete(Node *node)
     case Check: delete static_cast<VLCheckBox *>(node->widget); break;
     case Radio: delete static_cast<VLRadioButton *>(node->widget); break;
     case Toggle: delete static_cast<VLButton *>(node->widget); break;
+    case Edit: delete static_cast<VLEditBox *>(node->widget); break;
+    case Slider: delete static_cast<VLSlider *>(node->widget); break;
+    case Spin: delete static_cast<VLSpin *>(node->widget); break;
+    case Number: delete static_cast<VLSpinEditBox *>(node->widget); break;
     default: delete static_cast<VLImage *>(node->widget); break;
     }
     delete node;
@@ -426,6 +479,10 @@ void Chaos::Hostile()
                 static_cast<VLGroup *>(node->widget)->SetVisible(Pick(2));
             else if (node->type == Push)
                 static_cast<VLPushButton *>(node->widget)->SetVisible(Pick(2));
+            else if (node->type == Number)
+                static_cast<VLSpinEditBox *>(node->widget)->SetVisible(Pick(2));
+            else if (node->type == Spin)
+                static_cast<VLSpin *>(node->widget)->SetEnable(Pick(2));
         }
         break;
     case 8:
@@ -470,6 +527,8 @@ void Chaos::Input()
         if (target) {
             driver::MoveTo(target, Pick(200), Pick(160));
             driver::Press();
+            if (Chance(30))
+                driver::Advance(static_cast<uint32_t>(Pick(1000))); // held: spins repeat
             driver::MoveTo(target, Pick(200), Pick(160));
             driver::Release();
         }
