@@ -12,6 +12,7 @@ extern const WidgetKind GroupKind;
 extern const WidgetKind EditBoxKind;
 extern const WidgetKind ProgressBarKind;
 extern const WidgetKind SliderKind;
+extern const WidgetKind TabKind;
 extern const WidgetKind ColorKind;
 extern const WidgetKind ListBoxKind;
 extern const WidgetKind ComboBoxKind;
@@ -39,6 +40,8 @@ const WidgetKind *KindOf(int typeCode)
         return &ProgressBarKind;
     case TypeSlider:
         return &SliderKind;
+    case TypeTab:
+        return &TabKind;
     case TypeListBox:
         return &ListBoxKind;
     case TypeComboBox:

@@ -70,6 +70,8 @@ void VLWindow::Add(VLListBox *widget) { AddChild(TypeListBox, widget); }
 void VLWindow::RemoveAt(VLListBox *widget) { RemoveChild(TypeListBox, widget); }
 void VLWindow::Add(VLComboBox *widget) { AddChild(TypeComboBox, widget); }
 void VLWindow::RemoveAt(VLComboBox *widget) { RemoveChild(TypeComboBox, widget); }
+void VLWindow::Add(VLTab *widget) { AddChild(TypeTab, widget); }
+void VLWindow::RemoveAt(VLTab *widget) { RemoveChild(TypeTab, widget); }
 void VLWindow::Add(VLSpin *widget) { AddChild(TypeSpin, widget); }
 void VLWindow::RemoveAt(VLSpin *widget) { RemoveChild(TypeSpin, widget); }
 void VLWindow::Add(VLSpinEditBox *widget) { AddChild(TypeSpinEditBox, widget); }

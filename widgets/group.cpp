@@ -2,6 +2,7 @@
 // keeps at most one of its radio buttons selected.
 #include "button_parts.h"
 #include "mark_parts.h"
+#include "tab_access.h"
 
 #include "../core/child_walk.h"
 
@@ -346,6 +347,14 @@ struct GroupAccess {
     static void DrawWidget(void *widget) { Draw(Of(widget)); }
     static VLChildList *Children(void *widget) { return Of(widget).children; }
     static void SetGroup(void *widget, VLGroup *owner) { Of(widget).group = owner; }
+    static void SetTab(VLGroup &g, VLTab *tab) { g.tab = tab; }
+    static VLTab *TabOf(const VLGroup &g) { return g.tab; }
+    // A tab's page counts as visible only while its tab shows it.
+    static bool Visible(void *widget)
+    {
+        VLGroup &g = Of(widget);
+        return g.visible && (!g.tab || TabAccess::ShowsPage(*g.tab, &g));
+    }
 };
 
 // ---- the group-showing test and the container's colour, which every widget's drawing uses ----
@@ -374,9 +383,40 @@ template <typename Visit> static void ForEachOwner(VLGroup *group, Visit visit)
     }
 }
 
-bool GroupsClip(VLGroup *group, RECT &area)
+// The group at the top of a widget's chain of groups.
+static VLGroup *TopGroup(VLGroup *group)
+{
+    VLGroup *top = nullptr;
+    ForEachOwner(group, [&](VLGroup *g) {
+        top = g;
+        return true;
+    });
+    return top;
+}
+
+void SetPageTab(VLGroup &page, VLTab *tab)
+{
+    GroupAccess::SetTab(page, tab);
+}
+
+VLTab *PageTab(const VLGroup &page)
+{
+    return GroupAccess::TabOf(page);
+}
+
+// Tabs lie in groups and groups on tabs' pages: the walks up go from a page to its tab's groups,
+// as far as this many tabs (links left behind by removed widgets could otherwise lead round in
+// a circle).
+constexpr int TabHops = 32;
+
+static bool ClipThrough(VLGroup *group, RECT &area, int hops)
 {
     bool any = false;
+    // A page's widgets are clipped by the groups the tab lies in as well.
+    VLTab *tab = group ? PageTab(*TopGroup(group)) : nullptr;
+    if (tab && TabAccess::OwningGroup(*tab) && hops < TabHops &&
+        ClipThrough(TabAccess::OwningGroup(*tab), area, hops + 1))
+        any = true;
     ForEachOwner(group, [&](VLGroup *g) {
         VLSTRect bounds;
         g->GetBounds(&bounds);
@@ -394,11 +434,28 @@ bool GroupsClip(VLGroup *group, RECT &area)
     return any;
 }
 
-bool GroupsShowing(VLGroup *group)
+bool GroupsClip(VLGroup *group, RECT &area)
+{
+    return ClipThrough(group, area, 0);
+}
+
+static bool ShowingThrough(VLGroup *group, int hops)
 {
     bool shown = true; // each group up the chain must be shown
     ForEachOwner(group, [&](VLGroup *g) { return shown = g->IsVisible() != 0; });
+    // A tab's page shows only while it is the selected page of a tab that shows.
+    if (shown && group) {
+        VLGroup *top = TopGroup(group);
+        if (VLTab *tab = PageTab(*top))
+            shown = hops < TabHops && TabAccess::ShowsPage(*tab, top) &&
+                    ShowingThrough(TabAccess::OwningGroup(*tab), hops + 1);
+    }
     return shown;
+}
+
+bool GroupsShowing(VLGroup *group)
+{
+    return ShowingThrough(group, 0);
 }
 
 unsigned int ContainerBackground(VLWindow *window, VLGroup *group)
@@ -406,12 +463,18 @@ unsigned int ContainerBackground(VLWindow *window, VLGroup *group)
     if (!window)
         return 0;
     unsigned int colour = static_cast<unsigned int>(window->GetBackgroundColor());
+    bool found = false;
     ForEachOwner(group, [&](VLGroup *g) {
         if (g->GetBackMode() == 0)
             return true;
         colour = static_cast<unsigned int>(g->GetBackgroundColor());
+        found = true;
         return false;
     });
+    // Without a coloured group, a tab's page stands on the tab's body.
+    if (!found && group)
+        if (VLTab *tab = PageTab(*TopGroup(group)))
+            colour = TabAccess::PageBackground(*tab, window);
     return colour;
 }
 
@@ -471,8 +534,9 @@ void VLGroup::AddChild(int type, void *widget)
     const WidgetKind *kind = KindOf(type);
     if (!widget || !kind)
         return;
-    // A group inside itself, at any depth, would make every walk endless.
-    if (type == TypeGroup && (widget == this || ListHolds(static_cast<VLGroup *>(widget)->children, TypeGroup, this)))
+    // A group inside itself, at any depth (a tab's pages count), would make every walk endless.
+    if ((type == TypeGroup || type == TypeTab) &&
+        (widget == this || ListHolds(kind->children(widget), TypeGroup, this)))
         return;
     if (!children) {
         children = new (std::nothrow) VLChildList;
@@ -525,6 +589,8 @@ void VLGroup::Add(VLListBox *widget) { AddChild(TypeListBox, widget); }
 void VLGroup::RemoveAt(VLListBox *widget) { RemoveChild(TypeListBox, widget); }
 void VLGroup::Add(VLComboBox *widget) { AddChild(TypeComboBox, widget); }
 void VLGroup::RemoveAt(VLComboBox *widget) { RemoveChild(TypeComboBox, widget); }
+void VLGroup::Add(VLTab *widget) { AddChild(TypeTab, widget); }
+void VLGroup::RemoveAt(VLTab *widget) { RemoveChild(TypeTab, widget); }
 void VLGroup::Add(VLSpin *widget) { AddChild(TypeSpin, widget); }
 void VLGroup::RemoveAt(VLSpin *widget) { RemoveChild(TypeSpin, widget); }
 void VLGroup::Add(VLSpinEditBox *widget) { AddChild(TypeSpinEditBox, widget); }
@@ -589,9 +655,13 @@ extern const WidgetKind GroupKind = [] {
     kind.draw = GroupAccess::DrawWidget;
     kind.clear = WidgetAccess::ClearWidget<VLGroup>;
     kind.bounds = WidgetAccess::Bounds<VLGroup>;
-    kind.visible = WidgetAccess::Visible<VLGroup>;
+    kind.visible = GroupAccess::Visible;
     kind.windowPosition = WidgetAccess::WindowPosition<VLGroup>;
     kind.mouse = GroupAccess::WindowMouse;
+    // A tab routes the pointer into its selected page through this.
+    kind.mouseInGroup = [](void *widget, int code, int px, int py) {
+        return GroupAccess::MouseInput(GroupAccess::Of(widget), code, px, py);
+    };
     kind.pressHits = GroupAccess::PressHits;
     kind.activate = GroupAccess::Activate;
     kind.focusNext = GroupAccess::FocusNext;

@@ -17,6 +17,7 @@
 #include "vorla/VLListBox.h"
 #include "vorla/VLComboBox.h"
 #include "vorla/VLSpin.h"
+#include "vorla/VLTab.h"
 #include "vorla/VLSpinEditBox.h"
 #include "vorla/VLRadioButton.h"
 #include "vorla/VLGroup.h"
