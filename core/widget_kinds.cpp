@@ -13,6 +13,7 @@ extern const WidgetKind EditBoxKind;
 extern const WidgetKind ProgressBarKind;
 extern const WidgetKind SliderKind;
 extern const WidgetKind TabKind;
+extern const WidgetKind ScrollAreaKind;
 extern const WidgetKind ColorKind;
 extern const WidgetKind ListBoxKind;
 extern const WidgetKind ComboBoxKind;
@@ -42,6 +43,8 @@ const WidgetKind *KindOf(int typeCode)
         return &SliderKind;
     case TypeTab:
         return &TabKind;
+    case TypeScrollArea:
+        return &ScrollAreaKind;
     case TypeListBox:
         return &ListBoxKind;
     case TypeComboBox:

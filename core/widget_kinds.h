@@ -40,10 +40,14 @@ struct WidgetKind {
     void (*clearFocus)(void *widget) = nullptr;
 
     // ---- containers ----
-    // The widget's link to the group that holds it.
+    // The widget's link to the group that holds it, and to the scroll area that holds it.
     void (*setGroup)(void *widget, VLGroup *group) = nullptr;
+    void (*setScrollArea)(void *widget, VLScrollArea *area) = nullptr;
     // A container's own child list (null for other widgets, or an empty container).
     VLChildList *(*children)(void *widget) = nullptr;
+    // The child list whose widgets are shown inside the container and take the pointer, hints
+    // and typed text; null where the children are only kept (a scroll area's).
+    VLChildList *(*shownChildren)(void *widget) = nullptr;
     // Mouse input inside a group: both edges count as inside and the widget repaints through its
     // group. Returns 1 when the widget reacted to the pointer, 0 when it went back to its normal
     // or hot look, -1 when the event left the hit result alone.

@@ -70,6 +70,8 @@ void VLWindow::Add(VLListBox *widget) { AddChild(TypeListBox, widget); }
 void VLWindow::RemoveAt(VLListBox *widget) { RemoveChild(TypeListBox, widget); }
 void VLWindow::Add(VLComboBox *widget) { AddChild(TypeComboBox, widget); }
 void VLWindow::RemoveAt(VLComboBox *widget) { RemoveChild(TypeComboBox, widget); }
+void VLWindow::Add(VLScrollArea *widget) { AddChild(TypeScrollArea, widget); }
+void VLWindow::RemoveAt(VLScrollArea *widget) { RemoveChild(TypeScrollArea, widget); }
 void VLWindow::Add(VLTab *widget) { AddChild(TypeTab, widget); }
 void VLWindow::RemoveAt(VLTab *widget) { RemoveChild(TypeTab, widget); }
 void VLWindow::Add(VLSpin *widget) { AddChild(TypeSpin, widget); }
@@ -126,7 +128,7 @@ int TypeIn(VLChildList *list, int x, int y)
         if (!InsideExcluding(box, x, y))
             return true;
         // A container under the point answers for what lies in it (itself where nothing does).
-        const int inner = kind.children ? TypeIn(kind.children(widget), x, y) : 0;
+        const int inner = kind.shownChildren ? TypeIn(kind.shownChildren(widget), x, y) : 0;
         found = inner ? inner : type;
         return false;
     });
@@ -337,7 +339,7 @@ bool ShowHintIn(VLToolHint &hint, VLChildList *list, int x, int y, bool windowLe
             return true;
         if (!(windowLevel ? InsideIncluding(box, x, y) : InsideExcluding(box, x, y)))
             return true;
-        shown = kind.children ? ShowHintIn(hint, kind.children(widget), x, y, false)
+        shown = kind.shownChildren ? ShowHintIn(hint, kind.shownChildren(widget), x, y, false)
                               : ShowHintOf(hint, kind, widget, box, x, y, type);
         return !shown;
     });

@@ -20,8 +20,8 @@ VLEditBox *FocusedEditBoxIn(VLChildList *list)
     ForEachChild(list, false, [&](int, void *widget, const WidgetKind &kind) {
         if (kind.focusedEditBox)
             found = kind.focusedEditBox(widget);
-        else if (kind.children && kind.visible && kind.visible(widget))
-            found = FocusedEditBoxIn(kind.children(widget));
+        else if (kind.shownChildren && kind.visible && kind.visible(widget))
+            found = FocusedEditBoxIn(kind.shownChildren(widget));
         return found == nullptr;
     });
     return found;

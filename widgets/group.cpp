@@ -668,6 +668,8 @@ extern const WidgetKind GroupKind = [] {
     kind.clearFocus = GroupAccess::ClearFocus;
     kind.setGroup = GroupAccess::SetGroup;
     kind.children = GroupAccess::Children;
+    kind.shownChildren = GroupAccess::Children;
+    kind.setScrollArea = WidgetAccess::SetScrollArea<VLGroup>;
     kind.arrow = GroupAccess::Arrow;
     return kind; // a group shows no hint of its own: its children's are searched
 }();

@@ -236,6 +236,17 @@ struct WidgetAccess {
     {
         static_cast<W *>(widget)->group = group;
     }
+    template <typename W> static void SetScrollArea(void *widget, VLScrollArea *area)
+    {
+        static_cast<W *>(widget)->scrollArea = area;
+    }
+    // The setter for classes that can lie in a scroll area (radio buttons cannot).
+    template <typename W>
+    static auto ScrollAreaSetter(W *w) -> decltype(w->scrollArea, (void (*)(void *, VLScrollArea *))nullptr)
+    {
+        return SetScrollArea<W>;
+    }
+    static void (*ScrollAreaSetter(const void *))(void *, VLScrollArea *) { return nullptr; }
     template <typename W> static void ClearWidget(void *widget) { static_cast<W *>(widget)->Clear(); }
     template <typename W> static void DrawWidget(void *widget) { static_cast<W *>(widget)->Draw(); }
 
@@ -349,6 +360,7 @@ template <typename W> WidgetKind SkeletonKind()
     kind.visible = WidgetAccess::Visible<W>;
     kind.windowPosition = WidgetAccess::WindowPosition<W>;
     kind.setGroup = WidgetAccess::SetGroup<W>;
+    kind.setScrollArea = WidgetAccess::ScrollAreaSetter(static_cast<W *>(nullptr));
     kind.hint = WidgetAccess::Hint<W>;
     return kind;
 }

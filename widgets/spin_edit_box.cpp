@@ -656,6 +656,15 @@ struct SpinEditBoxRows {
         if (b.spin)
             WidgetAccess::SetGroup<VLSpin>(b.spin, group);
     }
+    static void SetScrollArea(void *widget, VLScrollArea *area)
+    {
+        VLSpinEditBox &b = A::Of(widget);
+        WidgetAccess::SetScrollArea<VLSpinEditBox>(widget, area);
+        if (b.field)
+            WidgetAccess::SetScrollArea<VLEditBox>(b.field, area);
+        if (b.spin)
+            WidgetAccess::SetScrollArea<VLSpin>(b.spin, area);
+    }
     static void WindowMouse(void *widget, int code, int px, int py)
     {
         A::MouseInput(A::Of(widget), code, px, py, false);
@@ -718,6 +727,7 @@ extern const WidgetKind SpinEditBoxKind = [] {
     WidgetKind kind = SkeletonKind<VLSpinEditBox>();
     kind.place = SpinEditBoxRows::Place;
     kind.setGroup = SpinEditBoxRows::SetGroup;
+    kind.setScrollArea = SpinEditBoxRows::SetScrollArea;
     kind.mouse = SpinEditBoxRows::WindowMouse;
     kind.mouseInGroup = SpinEditBoxRows::GroupMouse;
     kind.pressHits = SpinEditBoxRows::PressHits;

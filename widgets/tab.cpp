@@ -446,5 +446,7 @@ extern const WidgetKind TabKind = [] {
     kind.arrow = TabInput::Arrow;
     kind.activate = TabInput::Activate;
     kind.children = TabInput::Pages;
+    kind.shownChildren = TabInput::Pages; // pages other than the selected one count as hidden
+    kind.setScrollArea = WidgetAccess::SetScrollArea<VLTab>;
     return kind;
 }();

@@ -18,6 +18,7 @@
 #include "vorla/VLComboBox.h"
 #include "vorla/VLSpin.h"
 #include "vorla/VLTab.h"
+#include "vorla/VLScrollArea.h"
 #include "vorla/VLSpinEditBox.h"
 #include "vorla/VLRadioButton.h"
 #include "vorla/VLGroup.h"

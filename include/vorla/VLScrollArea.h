@@ -1,0 +1,101 @@
+// VLScrollArea: a framed, sunken area that keeps a list of widgets and a content size. The
+// widgets take part in focus navigation, arrow keys and focus clearing; placing, drawing and
+// scrolling them is the application's.
+#ifndef VORLA_VLSCROLLAREA_H
+#define VORLA_VLSCROLLAREA_H
+
+#include "vorla/VLGraphics.h"
+
+class VLChildList;
+
+class VORLA_API VLScrollArea : public VLGraphics {
+public:
+    VLScrollArea();
+    ~VLScrollArea();
+    VLScrollArea(const VLScrollArea &) = delete;
+    VLScrollArea &operator=(const VLScrollArea &) = delete;
+
+    // Every widget in the area returns to its constructed state, and the list is forgotten.
+    void Clear();
+    void SetBounds(int x, int y, int width, int height);
+    void SetSize(int width, int height);
+    void SetLocate(int x, int y);
+    void GetBounds(VLSTRect *bounds);
+    void GetSize(VLSTSize *size);
+    void GetLocate(VLSTPosition *position);
+    // The content size: stored for the application.
+    void SetScrollSize(int width, int height);
+    void GetScrollSize(VLSTSize *size);
+    void SetVisible(int visible);
+    int IsVisible();
+    void SetMode(int mode);
+    int GetMode();
+    void SetBackMode(int mode);
+    int GetBackMode();
+    // The interior's colour (white unless set).
+    void SetBackgroundColor(unsigned long colour);
+    unsigned long GetBackgroundColor();
+    VLWindow *GetParentWindow();
+    void Repaint();
+
+    void Add(VLLabel *widget);
+    void Add(VLPushButton *widget);
+    void Add(VLEditBox *widget);
+    void Add(VLGroup *widget);
+    void Add(VLProgressBar *widget);
+    void Add(VLCheckBox *widget);
+    void Add(VLSlider *widget);
+    void Add(VLTab *widget);
+    void Add(VLComboBox *widget);
+    void Add(VLSpin *widget);
+    void Add(VLSpinEditBox *widget);
+    void Add(VLImage *widget);
+    void Add(VLColor *widget);
+    void Add(VLButton *widget);
+    void Add(VLListBox *widget);
+    void RemoveAt(VLLabel *widget);
+    void RemoveAt(VLPushButton *widget);
+    void RemoveAt(VLEditBox *widget);
+    void RemoveAt(VLGroup *widget);
+    void RemoveAt(VLProgressBar *widget);
+    void RemoveAt(VLCheckBox *widget);
+    void RemoveAt(VLSlider *widget);
+    void RemoveAt(VLTab *widget);
+    void RemoveAt(VLComboBox *widget);
+    void RemoveAt(VLSpin *widget);
+    void RemoveAt(VLSpinEditBox *widget);
+    void RemoveAt(VLImage *widget);
+    void RemoveAt(VLColor *widget);
+    void RemoveAt(VLButton *widget);
+    void RemoveAt(VLListBox *widget);
+
+private:
+    friend struct WidgetAccess; // the skeleton shared by every widget class
+    friend struct ScrollAreaRows;
+    void Initialise();
+    void Release();
+    void Draw();
+    void AddChild(int type, void *widget);
+    void RemoveChild(int type, void *widget);
+
+    VLWindow *parentWindow;
+    VLGroup *group;
+    VLScrollArea *scrollArea;
+    int windowX;
+    int windowY;
+    int x;
+    int y;
+    int width;
+    int height;
+    int scrollWidth;
+    int scrollHeight;
+    unsigned int backgroundColour;
+    int backMode;
+    int visible;
+    int mode;
+    VLChildList *children;
+    HBITMAP offscreen;
+    HDC drawingContext;
+};
+
+#endif
