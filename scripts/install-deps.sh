@@ -15,8 +15,9 @@ PACKAGES=(
   libfreetype-dev libfontconfig-dev fontconfig fonts-ipafont-gothic
   # the SDL2 backend, and an X server with real input and screen capture for its tests
   libsdl2-dev xvfb xdotool x11-apps xclip
-  # the Windows compile check
-  g++-mingw-w64-x86-64
+  # the Windows build: the cross compiler, zlib for it (libjpeg and libpng are built from their
+  # Debian sources by scripts/mingw-deps.sh)
+  g++-mingw-w64-x86-64 libz-mingw-w64-dev
   # the fuzz targets: clang, libFuzzer and the sanitizer runtimes for it, llvm-symbolizer for stacks
   clang libclang-rt-14-dev llvm
   # the Debian package: cpack finds its dependencies with dpkg-shlibdeps and file

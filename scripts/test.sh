@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds VorlaLib and runs every check: the tests in a plain build and in a build with
 # AddressSanitizer and UndefinedBehaviorSanitizer, then an application built outside the tree
-# against an installed VorlaLib, then the Windows compile of the library, then the fuzz targets
+# against an installed VorlaLib, then VorlaLib.dll and the examples for Windows, then the fuzz targets
 # (clang, libFuzzer) replaying their seed and regression inputs.
 #
 #   bash scripts/test.sh                 all stages
@@ -316,13 +316,22 @@ if wants install; then
   rm -rf "$work"
 fi
 
-# ---- Windows: every library source compiles and links against the real system headers ----
+# ---- Windows: VorlaLib.dll with its JPEG and PNG readers ----
+# libjpeg-turbo and libpng are built for mingw-w64 once and kept in a cache (scripts/mingw-deps.sh).
+MINGW_DEPS=""
+MINGW_BUILD="${VORLA_MINGW_BUILD:-build-mingw}"   # the build folder
+mingw_dependencies() {
+  MINGW_DEPS="$(bash "$ROOT/scripts/mingw-deps.sh" | tail -n 1)" && [[ -d "$MINGW_DEPS" ]]
+}
+
 if wants mingw; then
-  if step "mingw: configure" configure build-mingw \
-       -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release; then
-    step "mingw: build library" cmake --build "$ROOT/build-mingw" --target vorla --parallel "$JOBS"
+  if step "mingw: dependencies" mingw_dependencies \
+       && step "mingw: configure" configure "$MINGW_BUILD" \
+       -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release \
+       -DVORLA_MINGW_DEPS="$MINGW_DEPS"; then
+    step "mingw: build" build "$MINGW_BUILD"
   else
-    skip "mingw: build library" "configure failed"
+    skip "mingw: build" "configure failed"
   fi
 fi
 

@@ -1,0 +1,33 @@
+# The Windows build (mingw-w64): VorlaLib.dll from the library sources against the system's own
+# headers, with the JPEG and PNG readers.
+# The window-system layer is not built: on Windows the real one is there.
+#
+# VORLA_MINGW_DEPS: the prefix scripts/mingw-deps.sh prints (static libjpeg and libpng for mingw-w64).
+# Without it the library is built without the JPEG and PNG readers, which then refuse every file.
+set(VORLA_MINGW_DEPS "" CACHE PATH "Prefix with libjpeg.a, libpng16.a and their headers for mingw-w64 (scripts/mingw-deps.sh)")
+
+add_library(vorla_objects OBJECT ${VORLA_LIBRARY_SOURCES})
+target_include_directories(vorla_objects PUBLIC include platform/include)
+target_compile_definitions(vorla_objects PRIVATE VORLA_BUILDING_LIBRARY VORLA_VERSION_NUMBER=${VORLA_VERSION_NUMBER})
+target_compile_options(vorla_objects PRIVATE ${VORLA_WARNINGS})
+
+set(VORLA_WINDOWS_IMAGE_LIBRARIES "")
+if(VORLA_MINGW_DEPS)
+  find_library(VORLA_MINGW_JPEG NAMES libjpeg.a PATHS "${VORLA_MINGW_DEPS}/lib" NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+  find_library(VORLA_MINGW_PNG NAMES libpng16.a libpng.a PATHS "${VORLA_MINGW_DEPS}/lib" NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+  find_library(VORLA_MINGW_ZLIB NAMES libz.a REQUIRED)
+  target_include_directories(vorla_objects PRIVATE "${VORLA_MINGW_DEPS}/include")
+  set(VORLA_WINDOWS_IMAGE_LIBRARIES ${VORLA_MINGW_JPEG} ${VORLA_MINGW_PNG} ${VORLA_MINGW_ZLIB})
+  message(STATUS "VorlaLib: JPEG and PNG readers from ${VORLA_MINGW_DEPS}")
+else()
+  message(WARNING "VorlaLib: no VORLA_MINGW_DEPS, so VorlaLib.dll has no JPEG and PNG readers "
+    "(bash scripts/mingw-deps.sh builds them)")
+endif()
+
+add_library(vorla SHARED $<TARGET_OBJECTS:vorla_objects>)
+add_library(VorlaLib::vorla ALIAS vorla)
+target_include_directories(vorla PUBLIC include platform/include)
+target_compile_features(vorla PUBLIC cxx_std_17)
+target_link_libraries(vorla PRIVATE ${VORLA_WINDOWS_IMAGE_LIBRARIES} gdi32 user32 imm32 comdlg32)
+# VorlaLib.dll and its import library libVorlaLib.dll.a.
+set_target_properties(vorla PROPERTIES OUTPUT_NAME VorlaLib PREFIX "")
