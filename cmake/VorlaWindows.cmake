@@ -1,11 +1,16 @@
 # The Windows build (mingw-w64): VorlaLib.dll from the library sources against the system's own
-# headers, with the JPEG and PNG readers.
+# headers, with the JPEG and PNG readers, every export at the ordinal windows/VorlaLib.exports
+# records.
 # The window-system layer is not built: on Windows the real one is there.
 #
 # VORLA_MINGW_DEPS: the prefix scripts/mingw-deps.sh prints (static libjpeg and libpng for mingw-w64).
 # Without it the library is built without the JPEG and PNG readers, which then refuse every file.
 set(VORLA_MINGW_DEPS "" CACHE PATH "Prefix with libjpeg.a, libpng16.a and their headers for mingw-w64 (scripts/mingw-deps.sh)")
+set(VORLA_WINDOWS_TABLE "${PROJECT_SOURCE_DIR}/windows/VorlaLib.exports")
+set(VORLA_WINDOWS_EXPORTS "${PROJECT_SOURCE_DIR}/scripts/windows-exports.sh")
 
+# The objects apart, so that the module-definition file can be made from what they export before
+# the DLL is linked from them.
 add_library(vorla_objects OBJECT ${VORLA_LIBRARY_SOURCES})
 target_include_directories(vorla_objects PUBLIC include platform/include)
 target_compile_definitions(vorla_objects PRIVATE VORLA_BUILDING_LIBRARY VORLA_VERSION_NUMBER=${VORLA_VERSION_NUMBER})
@@ -24,7 +29,18 @@ else()
     "(bash scripts/mingw-deps.sh builds them)")
 endif()
 
-add_library(vorla SHARED $<TARGET_OBJECTS:vorla_objects>)
+set(VORLA_WINDOWS_DEF "${PROJECT_BINARY_DIR}/VorlaLib.def")
+add_custom_command(OUTPUT "${VORLA_WINDOWS_DEF}"
+  COMMAND bash "${VORLA_WINDOWS_EXPORTS}" def "${VORLA_WINDOWS_TABLE}" "${VORLA_WINDOWS_DEF}" $<TARGET_OBJECTS:vorla_objects>
+  DEPENDS $<TARGET_OBJECTS:vorla_objects> vorla_objects "${VORLA_WINDOWS_TABLE}" "${VORLA_WINDOWS_EXPORTS}"
+  COMMENT "Giving every export of VorlaLib.dll its ordinal"
+  COMMAND_EXPAND_LISTS VERBATIM)
+# `cmake --build DIR --target vorla_exports_update` records new exports in the table.
+add_custom_target(vorla_exports_update
+  COMMAND bash "${VORLA_WINDOWS_EXPORTS}" update "${VORLA_WINDOWS_TABLE}" $<TARGET_OBJECTS:vorla_objects>
+  DEPENDS vorla_objects COMMAND_EXPAND_LISTS VERBATIM)
+
+add_library(vorla SHARED $<TARGET_OBJECTS:vorla_objects> "${VORLA_WINDOWS_DEF}")
 add_library(VorlaLib::vorla ALIAS vorla)
 target_include_directories(vorla PUBLIC include platform/include)
 target_compile_features(vorla PUBLIC cxx_std_17)

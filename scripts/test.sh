@@ -316,7 +316,7 @@ if wants install; then
   rm -rf "$work"
 fi
 
-# ---- Windows: VorlaLib.dll with its JPEG and PNG readers ----
+# ---- Windows: VorlaLib.dll with its JPEG and PNG readers and its export ordinals ----
 # libjpeg-turbo and libpng are built for mingw-w64 once and kept in a cache (scripts/mingw-deps.sh).
 MINGW_DEPS=""
 MINGW_BUILD="${VORLA_MINGW_BUILD:-build-mingw}"   # the build folder
@@ -329,7 +329,9 @@ if wants mingw; then
        && step "mingw: configure" configure "$MINGW_BUILD" \
        -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release \
        -DVORLA_MINGW_DEPS="$MINGW_DEPS"; then
-    step "mingw: build" build "$MINGW_BUILD"
+    step "mingw: build" build "$MINGW_BUILD" \
+      && step "mingw: export ordinals" bash "$ROOT/scripts/windows-exports.sh" check \
+           "$ROOT/windows/VorlaLib.exports" "$ROOT/$MINGW_BUILD/VorlaLib.dll"
   else
     skip "mingw: build" "configure failed"
   fi
