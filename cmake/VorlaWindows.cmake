@@ -1,6 +1,6 @@
 # The Windows build (mingw-w64): VorlaLib.dll from the library sources against the system's own
 # headers, with the JPEG and PNG readers, every export at the ordinal windows/VorlaLib.exports
-# records.
+# records; the examples as .exe.
 # The window-system layer is not built: on Windows the real one is there.
 #
 # VORLA_MINGW_DEPS: the prefix scripts/mingw-deps.sh prints (static libjpeg and libpng for mingw-w64).
@@ -47,3 +47,12 @@ target_compile_features(vorla PUBLIC cxx_std_17)
 target_link_libraries(vorla PRIVATE ${VORLA_WINDOWS_IMAGE_LIBRARIES} gdi32 user32 imm32 comdlg32)
 # VorlaLib.dll and its import library libVorlaLib.dll.a.
 set_target_properties(vorla PROPERTIES OUTPUT_NAME VorlaLib PREFIX "")
+
+if(VORLA_BUILD_EXAMPLES)
+  file(GLOB VORLA_EXAMPLE_DIRS LIST_DIRECTORIES true ${PROJECT_SOURCE_DIR}/examples/*)
+  foreach(dir ${VORLA_EXAMPLE_DIRS})
+    if(IS_DIRECTORY ${dir} AND EXISTS ${dir}/CMakeLists.txt)
+      add_subdirectory(${dir})
+    endif()
+  endforeach()
+endif()

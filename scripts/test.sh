@@ -316,7 +316,7 @@ if wants install; then
   rm -rf "$work"
 fi
 
-# ---- Windows: VorlaLib.dll with its JPEG and PNG readers and its export ordinals ----
+# ---- Windows: VorlaLib.dll with its JPEG and PNG readers, its export ordinals, the examples ----
 # libjpeg-turbo and libpng are built for mingw-w64 once and kept in a cache (scripts/mingw-deps.sh).
 MINGW_DEPS=""
 MINGW_BUILD="${VORLA_MINGW_BUILD:-build-mingw}"   # the build folder

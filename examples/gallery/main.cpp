@@ -37,7 +37,9 @@ VLListBox fruits;
 VLLabel swatchCaption;
 VLColor swatches[4];
 
-// A 16 x 16 picture: a blue disc with a white highlight on magenta, which the icon keys out.
+#ifndef _WIN32
+// A 16 x 16 picture: a blue disc with a white highlight on magenta, which the icon keys out (on
+// Windows the same picture, disc.bmp, is the program's resource: gallery.rc).
 std::vector<unsigned char> DiscBitmap()
 {
     const int size = 16, row = size * 3;
@@ -72,6 +74,7 @@ std::vector<unsigned char> DiscBitmap()
     }
     return file;
 }
+#endif
 
 void Status(const char *what)
 {
