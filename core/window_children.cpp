@@ -218,6 +218,17 @@ void WindowInternals::RouteMouse(VLWindow &window, int code, int x, int y)
         window.EndPaint();
 }
 
+void WindowInternals::RouteWheel(VLWindow &window, int x, int y, int delta)
+{
+    LifeGuard windowAlive(&window);
+    window.BeginPaint();
+    ForEachChild(window.children, true, [&](int, void *widget, const WidgetKind &kind) {
+        return !(kind.wheel && kind.wheel(widget, x, y, delta));
+    });
+    if (!windowAlive.Ended())
+        window.EndPaint();
+}
+
 void WindowInternals::RouteArrow(VLWindow &window, int key)
 {
     LifeGuard windowAlive(&window);

@@ -80,6 +80,9 @@ struct WindowInternals {
     // Type code of the top-most widget under a client point, 0 for none.
     static int WidgetTypeAt(VLWindow &window, int x, int y);
     static void RouteMouse(VLWindow &window, int code, int x, int y);
+    // The wheel turned with the pointer at a client point: the top-most widget there that
+    // scrolls takes it.
+    static void RouteWheel(VLWindow &window, int x, int y, int delta);
     // Hands a mouse record to the focused edit box, if there is one.
     static void MouseToFocusedEditBox(VLWindow &window, const VLSTMouseEvent &event);
     // Drops the focus of every widget (the window's AllFocusClear).

@@ -128,6 +128,12 @@ LRESULT WindowInternals::HandleMessage(int slot, HWND source, UINT message, WPAR
         window->rightDown = 1;
         SendMouseEvent(*window, source, 300, x, y);
         return 0;
+    case WM_MOUSEWHEEL: {
+        POINT at = {static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
+        if (ScreenToClient(source, &at))
+            RouteWheel(*window, at.x, at.y, GET_WHEEL_DELTA_WPARAM(wparam));
+        return 0;
+    }
     case WM_RBUTTONUP:
         window->rightDown = 0;
         SendMouseEvent(*window, source, 301, x, y);

@@ -163,7 +163,7 @@ struct ButtonAccess {
     {
         B &b = *static_cast<B *>(widget);
         b.focused = 1;
-        b.Draw();
+        b.Repaint();
     }
     template <typename B> static void LoseFocus(void *widget)
     {
@@ -171,7 +171,7 @@ struct ButtonAccess {
         if (!b.focused)
             return;
         b.focused = 0;
-        b.Draw();
+        b.Repaint();
     }
 };
 

@@ -126,7 +126,7 @@ struct CheckBoxFocus {
     {
         VLCheckBox &b = *static_cast<VLCheckBox *>(widget);
         b.focused = 1;
-        b.Draw();
+        b.Repaint();
         if (b.selectCallback)
             b.selectCallback(&b);
     }
@@ -136,7 +136,7 @@ struct CheckBoxFocus {
         if (!b.focused)
             return;
         b.focused = 0;
-        b.Draw();
+        b.Repaint();
     }
 };
 

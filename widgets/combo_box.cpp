@@ -441,7 +441,7 @@ struct ComboBoxInput {
     {
         VLComboBox &c = Of(widget);
         if (SetFocusState(c, true))
-            c.Draw();
+            c.Repaint();
     }
     static void LoseFocus(void *widget)
     {
@@ -449,7 +449,7 @@ struct ComboBoxInput {
         if (!c.focused)
             return;
         SetFocusState(c, false);
-        c.Draw();
+        c.Repaint();
     }
 
     // Up and Down step the highlight and selection over a separator; Left and Right show the

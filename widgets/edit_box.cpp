@@ -955,7 +955,7 @@ struct EditBoxRows {
         b.selectionStart = b.selectionEnd = -1;
         b.anchor = -1;
         b.CursorSelectAll();
-        b.Draw();
+        b.Repaint();
     }
     static void LoseFocus(void *widget)
     {
@@ -963,7 +963,7 @@ struct EditBoxRows {
         if (!b.focused)
             return;
         EditBoxAccess::SetFocusState(b, 0);
-        b.Draw();
+        b.Repaint();
     }
     static VLEditBox *TextTaker(void *widget)
     {

@@ -349,6 +349,7 @@ struct GroupAccess {
     static void SetGroup(void *widget, VLGroup *owner) { Of(widget).group = owner; }
     static void SetTab(VLGroup &g, VLTab *tab) { g.tab = tab; }
     static VLTab *TabOf(const VLGroup &g) { return g.tab; }
+    static VLScrollArea *AreaOf(const VLGroup &g) { return g.scrollArea; }
     // A tab's page counts as visible only while its tab shows it.
     static bool Visible(void *widget)
     {
@@ -417,6 +418,15 @@ static bool ClipThrough(VLGroup *group, RECT &area, int hops)
     if (tab && TabAccess::OwningGroup(*tab) && hops < TabHops &&
         ClipThrough(TabAccess::OwningGroup(*tab), area, hops + 1))
         any = true;
+    // The groups at the top of a scrolling area are clipped to its view.
+    RECT view;
+    if (group && ScrollAreaView(GroupAccess::AreaOf(*TopGroup(group)), view)) {
+        if (any)
+            IntersectRect(&area, &area, &view);
+        else
+            area = view;
+        any = true;
+    }
     ForEachOwner(group, [&](VLGroup *g) {
         VLSTRect bounds;
         g->GetBounds(&bounds);
@@ -446,6 +456,8 @@ static bool ShowingThrough(VLGroup *group, int hops)
     // A tab's page shows only while it is the selected page of a tab that shows.
     if (shown && group) {
         VLGroup *top = TopGroup(group);
+        if (VLScrollArea *area = GroupAccess::AreaOf(*top))
+            shown = ScrollAreaShowing(area);
         if (VLTab *tab = PageTab(*top))
             shown = hops < TabHops && TabAccess::ShowsPage(*tab, top) &&
                     ShowingThrough(TabAccess::OwningGroup(*tab), hops + 1);

@@ -592,7 +592,7 @@ struct ListBoxInput {
     static void GainFocus(void *widget)
     {
         Of(widget).focused = 1;
-        Of(widget).Draw();
+        Of(widget).Repaint();
     }
     static void LoseFocus(void *widget)
     {
@@ -600,7 +600,7 @@ struct ListBoxInput {
         if (!l.focused)
             return;
         l.focused = 0;
-        l.Draw();
+        l.Repaint();
     }
     static bool ArrowKey(void *widget, int key)
     {

@@ -7,6 +7,8 @@
 #include "../core/child_walk.h"
 #include "../draw/surface_access.h"
 
+#include <algorithm>
+
 void VLScrollArea::Initialise()
 {
     WidgetAccess::ResetPlacement(*this);
@@ -19,6 +21,10 @@ void VLScrollArea::Initialise()
     children = nullptr;
     offscreen = nullptr;
     drawingContext = nullptr;
+    scrolling = 0;
+    scrollX = scrollY = 0;
+    pressedPart = 0;
+    grab = 0;
 }
 
 // Every widget in the area returns to its constructed state.
@@ -56,6 +62,9 @@ void VLScrollArea::SetBackMode(int value) { backMode = value; }
 int VLScrollArea::GetBackMode() { return backMode; }
 void VLScrollArea::SetBackgroundColor(unsigned long colour) { backgroundColour = static_cast<unsigned int>(colour); }
 unsigned long VLScrollArea::GetBackgroundColor() { return backgroundColour; }
+
+// The widgets and bars of an area that scrolls (below).
+static void DrawScrolled(VLScrollArea &area, HDC window);
 
 void VLScrollArea::Draw()
 {
@@ -95,6 +104,8 @@ void VLScrollArea::Draw()
         SelectObject(memory, previous);
         DeleteDC(memory);
     }
+    if (scrolling)
+        DrawScrolled(*this, window);
     parentWindow->EndPaint();
 }
 
@@ -148,8 +159,302 @@ VORLA_SCROLL_AREA_CHILD(VLButton, TypeButton)
 VORLA_SCROLL_AREA_CHILD(VLListBox, TypeListBox)
 #undef VORLA_SCROLL_AREA_CHILD
 
+namespace {
+
+constexpr int Bar = 16;        // a scroll bar's thickness, and its buttons' length
+constexpr int LineStep = 16;   // pixels per arrow click
+constexpr int WheelLines = 3;  // lines per notch of the wheel
+enum Part { None, VerticalUp, VerticalDown, VerticalTrack, VerticalThumb, HorizontalUp, HorizontalDown,
+            HorizontalTrack, HorizontalThumb };
+
+unsigned int TwoThirdsOf(unsigned int colour)
+{
+    auto channel = [&](int shift) { return ((((colour >> shift) & 0xFFu) * 2) / 3) << shift; };
+    return 0xFF000000u | channel(16) | channel(8) | channel(0);
+}
+
+} // namespace
+
 struct ScrollAreaRows {
     static VLScrollArea &Of(void *widget) { return *static_cast<VLScrollArea *>(widget); }
+
+    // The view and the bars, in window coordinates (wide: bounds may be anything an int holds).
+    struct Layout {
+        long long viewX, viewY, viewW, viewH; // where the widgets show
+        bool vertical, horizontal;            // which bars there are
+        long long maxX, maxY;                 // the furthest scroll positions
+    };
+    static Layout LayoutOf(const VLScrollArea &a)
+    {
+        Layout l{};
+        l.viewX = static_cast<long long>(a.windowX) + 1;
+        l.viewY = static_cast<long long>(a.windowY) + 1;
+        const long long w = std::max(0LL, static_cast<long long>(a.width) - 2),
+                        h = std::max(0LL, static_cast<long long>(a.height) - 2);
+        l.vertical = a.scrollHeight > h;
+        l.horizontal = a.scrollWidth > w;
+        if (l.vertical && !l.horizontal)
+            l.horizontal = a.scrollWidth > w - Bar;
+        if (l.horizontal && !l.vertical)
+            l.vertical = a.scrollHeight > h - Bar;
+        l.viewW = std::max(0LL, w - (l.vertical ? Bar : 0));
+        l.viewH = std::max(0LL, h - (l.horizontal ? Bar : 0));
+        l.maxX = std::max(0LL, a.scrollWidth - l.viewW);
+        l.maxY = std::max(0LL, a.scrollHeight - l.viewH);
+        return l;
+    }
+
+    // A bar's track and thumb along its length: start and length of each.
+    struct Track {
+        long long start, length, thumb, thumbLength;
+    };
+    static Track TrackOf(long long start, long long length, long long view, long long content, long long position,
+                         long long furthest)
+    {
+        Track t{};
+        t.start = start + Bar;
+        t.length = std::max(0LL, length - 2 * Bar);
+        t.thumbLength = content > 0 ? std::max(8LL, t.length * view / content) : t.length;
+        t.thumbLength = std::min(t.thumbLength, t.length);
+        t.thumb = t.start + (furthest > 0 ? (t.length - t.thumbLength) * position / furthest : 0);
+        return t;
+    }
+    static Track VerticalBar(const VLScrollArea &a, const Layout &l)
+    {
+        return TrackOf(l.viewY, l.viewH, l.viewH, a.scrollHeight, a.scrollY, l.maxY);
+    }
+    static Track HorizontalBar(const VLScrollArea &a, const Layout &l)
+    {
+        return TrackOf(l.viewX, l.viewW, l.viewW, a.scrollWidth, a.scrollX, l.maxX);
+    }
+
+    // The bar part under a window point.
+    static int PartAt(const VLScrollArea &a, const Layout &l, long long px, long long py)
+    {
+        if (l.vertical && px >= l.viewX + l.viewW && px < l.viewX + l.viewW + Bar && py >= l.viewY &&
+            py < l.viewY + l.viewH) {
+            const Track t = VerticalBar(a, l);
+            if (py < t.start)
+                return VerticalUp;
+            if (py >= t.start + t.length)
+                return VerticalDown;
+            return py >= t.thumb && py < t.thumb + t.thumbLength ? VerticalThumb : VerticalTrack;
+        }
+        if (l.horizontal && py >= l.viewY + l.viewH && py < l.viewY + l.viewH + Bar && px >= l.viewX &&
+            px < l.viewX + l.viewW) {
+            const Track t = HorizontalBar(a, l);
+            if (px < t.start)
+                return HorizontalUp;
+            if (px >= t.start + t.length)
+                return HorizontalDown;
+            return px >= t.thumb && px < t.thumb + t.thumbLength ? HorizontalThumb : HorizontalTrack;
+        }
+        return None;
+    }
+
+    // Draws the widgets clipped to the view, then the bars, into the window's context.
+    static void DrawScrolled(VLScrollArea &a, HDC window)
+    {
+        const Layout l = LayoutOf(a);
+        const int vl = Clamped(l.viewX), vt = Clamped(l.viewY), vr = Clamped(l.viewX + l.viewW),
+                  vb = Clamped(l.viewY + l.viewH);
+        {
+            ClipScope clip(window, vl, vt, vr, vb);
+            ForEachChild(a.children, false, [&](int type, void *child, const WidgetKind &kind) {
+                if (kind.draw)
+                    kind.draw(child);
+                if (type == TypeGroup)
+                    IntersectClipRect(window, vl, vt, vr, vb); // a group put back the clip of its start
+                return true;
+            });
+        }
+        SurfaceAccess::SetTarget(a, window);
+        const unsigned int face = ContainerBackground(a.parentWindow, a.group), track = TwoThirdsOf(face);
+        auto fill = [&](long long l0, long long t0, long long r0, long long b0, unsigned int colour) {
+            a.VLGraphics::SetForegroundColor(colour);
+            a.DrawFillRect(Clamped(l0), Clamped(t0), Clamped(r0), Clamped(b0));
+        };
+        auto button = [&](long long x0, long long y0, bool pressed, int direction) {
+            fill(x0, y0, x0 + Bar - 1, y0 + Bar - 1, pressed ? Darkened(face, 12) : face);
+            a.VLGraphics::SetForegroundColor(0xFF000000u);
+            a.DrawRect(Clamped(x0), Clamped(y0), Clamped(x0 + Bar - 1), Clamped(y0 + Bar - 1), 1);
+            a.VLGraphics::SetForegroundColor(pressed ? Half(track) : 0xFFFFFFFFu);
+            a.DrawLine(Clamped(x0 + 1), Clamped(y0 + 1), Clamped(x0 + Bar - 3), Clamped(y0 + 1), 1);
+            a.DrawLine(Clamped(x0 + 1), Clamped(y0 + 1), Clamped(x0 + 1), Clamped(y0 + Bar - 3), 1);
+            // A small triangle pointing up (0), down (1), left (2) or right (3).
+            a.VLGraphics::SetForegroundColor(0xFF000000u);
+            const long long cx = x0 + 7 + (pressed ? 1 : 0), cy = y0 + 7 + (pressed ? 1 : 0);
+            for (int k = 0; k < 4; ++k) {
+                const long long along = direction == 0 || direction == 2 ? k - 2 : 2 - k;
+                if (direction < 2)
+                    a.DrawLine(Clamped(cx - k), Clamped(cy + along), Clamped(cx + k), Clamped(cy + along), 1);
+                else
+                    a.DrawLine(Clamped(cx + along), Clamped(cy - k), Clamped(cx + along), Clamped(cy + k), 1);
+            }
+        };
+        auto thumb = [&](long long x0, long long y0, long long x1, long long y1) {
+            fill(x0, y0, x1, y1, face);
+            a.VLGraphics::SetForegroundColor(0xFF000000u);
+            a.DrawRect(Clamped(x0), Clamped(y0), Clamped(x1), Clamped(y1), 1);
+            a.VLGraphics::SetForegroundColor(0xFFFFFFFFu);
+            a.DrawLine(Clamped(x0 + 1), Clamped(y0 + 1), Clamped(x1 - 1), Clamped(y0 + 1), 1);
+            a.DrawLine(Clamped(x0 + 1), Clamped(y0 + 1), Clamped(x0 + 1), Clamped(y1 - 1), 1);
+        };
+        const long long barX = l.viewX + l.viewW, barY = l.viewY + l.viewH;
+        if (l.vertical) {
+            const Track t = VerticalBar(a, l);
+            fill(barX, l.viewY, barX + Bar - 1, barY - 1, track);
+            button(barX, l.viewY, a.pressedPart == VerticalUp, 0);
+            button(barX, barY - Bar, a.pressedPart == VerticalDown, 1);
+            if (t.thumbLength > 0)
+                thumb(barX, t.thumb, barX + Bar - 1, t.thumb + t.thumbLength - 1);
+        }
+        if (l.horizontal) {
+            const Track t = HorizontalBar(a, l);
+            fill(l.viewX, barY, barX - 1, barY + Bar - 1, track);
+            button(l.viewX, barY, a.pressedPart == HorizontalUp, 2);
+            button(barX - Bar, barY, a.pressedPart == HorizontalDown, 3);
+            if (t.thumbLength > 0)
+                thumb(t.thumb, barY, t.thumb + t.thumbLength - 1, barY + Bar - 1);
+        }
+        if (l.vertical && l.horizontal)
+            fill(barX, barY, barX + Bar - 1, barY + Bar - 1, face);
+        SurfaceAccess::SetTarget(a, nullptr);
+    }
+
+    // Moves the view; the widgets are placed again and the area redrawn when it moved.
+    static void ScrollTo(VLScrollArea &a, long long toX, long long toY)
+    {
+        const Layout l = LayoutOf(a);
+        const int x = static_cast<int>(std::clamp(toX, 0LL, l.maxX)), y = static_cast<int>(std::clamp(toY, 0LL, l.maxY));
+        if (x == a.scrollX && y == a.scrollY)
+            return;
+        a.scrollX = x;
+        a.scrollY = y;
+        if (a.parentWindow) {
+            WindowInternals::PlaceChildren(*a.parentWindow);
+            a.Repaint();
+        }
+    }
+
+    // The widgets of a scrolling area lie at the view's corner less the scroll position; those
+    // of an area that does not scroll are kept, not placed.
+    static void Place(void *widget, VLWindow *window, int originX, int originY)
+    {
+        VLScrollArea &a = Of(widget);
+        WidgetAccess::Place<VLScrollArea>(widget, window, originX, originY);
+        if (!a.scrolling)
+            return;
+        const int left = Clamped(static_cast<long long>(a.windowX) + 1 - a.scrollX),
+                  top = Clamped(static_cast<long long>(a.windowY) + 1 - a.scrollY);
+        ForEachChild(a.children, false, [&](int, void *child, const WidgetKind &kind) {
+            if (kind.place)
+                kind.place(child, window, left, top);
+            return true;
+        });
+    }
+
+    static bool InView(const VLScrollArea &a, int px, int py)
+    {
+        const Layout l = LayoutOf(a);
+        return px >= l.viewX && px < l.viewX + l.viewW && py >= l.viewY && py < l.viewY + l.viewH;
+    }
+
+    // The bars first; then the widgets, as a group's are, for presses in the view only.
+    static void Mouse(void *widget, int code, int px, int py)
+    {
+        VLScrollArea &a = Of(widget);
+        if (!a.scrolling || !a.visible || !a.parentWindow || WindowInternals::DropDownOpen(*a.parentWindow))
+            return;
+        const Layout l = LayoutOf(a);
+        if (code == 301 && a.pressedPart) {
+            a.pressedPart = 0;
+            a.Repaint();
+            return;
+        }
+        if (code == 302 && (a.pressedPart == VerticalThumb || a.pressedPart == HorizontalThumb)) {
+            const bool vertical = a.pressedPart == VerticalThumb;
+            const Track t = vertical ? VerticalBar(a, l) : HorizontalBar(a, l);
+            const long long room = t.length - t.thumbLength, furthest = vertical ? l.maxY : l.maxX;
+            const long long at = (vertical ? py : px) - a.grab - t.start;
+            const long long position = room > 0 ? at * furthest / room : 0;
+            ScrollTo(a, vertical ? a.scrollX : position, vertical ? position : a.scrollY);
+            return;
+        }
+        const int part = code == 300 ? PartAt(a, l, px, py) : None;
+        if (part != None) {
+            const Track v = VerticalBar(a, l), h = HorizontalBar(a, l);
+            a.pressedPart = part;
+            switch (part) {
+            case VerticalUp: ScrollTo(a, a.scrollX, a.scrollY - LineStep); break;
+            case VerticalDown: ScrollTo(a, a.scrollX, a.scrollY + LineStep); break;
+            case HorizontalUp: ScrollTo(a, a.scrollX - LineStep, a.scrollY); break;
+            case HorizontalDown: ScrollTo(a, a.scrollX + LineStep, a.scrollY); break;
+            case VerticalTrack: ScrollTo(a, a.scrollX, a.scrollY + (py < v.thumb ? -l.viewH : l.viewH)); break;
+            case HorizontalTrack: ScrollTo(a, a.scrollX + (px < h.thumb ? -l.viewW : l.viewW), a.scrollY); break;
+            case VerticalThumb: a.grab = static_cast<int>(py - v.thumb); break;
+            default: a.grab = static_cast<int>(px - h.thumb); break;
+            }
+            a.Repaint();
+            return;
+        }
+        if (code == 300 && !InView(a, px, py))
+            return;
+        // Every widget sees the event, top-most first, with a group's rules.
+        LifeGuard alive(&a);
+        ForEachChild(a.children, true, [&](int, void *child, const WidgetKind &kind) {
+            if (kind.mouseInGroup)
+                kind.mouseInGroup(child, code, px, py);
+            return !alive.Ended();
+        });
+    }
+    static bool PressHits(void *widget, int px, int py)
+    {
+        VLScrollArea &a = Of(widget);
+        if (!a.scrolling || !a.visible)
+            return false;
+        const Layout l = LayoutOf(a);
+        if (PartAt(a, l, px, py) != None)
+            return true;
+        if (!InView(a, px, py))
+            return false;
+        bool hit = false;
+        ForEachChild(a.children, false, [&](int, void *child, const WidgetKind &kind) {
+            hit = kind.pressHits && kind.pressHits(child, px, py);
+            return !hit;
+        });
+        return hit;
+    }
+    // Three lines a notch, over the area.
+    static bool Wheel(void *widget, int px, int py, int delta)
+    {
+        VLScrollArea &a = Of(widget);
+        if (!a.scrolling || !a.visible || !a.parentWindow ||
+            !InsideExcluding(VLSTRect{a.windowX, a.windowY, a.width, a.height}, px, py))
+            return false;
+        const long long lines = static_cast<long long>(delta) * WheelLines / 120;
+        ScrollTo(a, a.scrollX, a.scrollY - lines * LineStep);
+        return true;
+    }
+    // Brings a direct child (the one holding the focus, or the one it lies in) into view.
+    static void Reveal(VLScrollArea &a, void *child, const WidgetKind &kind)
+    {
+        if (!a.scrolling || !kind.bounds)
+            return;
+        VLSTRect box;
+        kind.bounds(child, box);
+        const Layout l = LayoutOf(a);
+        long long x = a.scrollX, y = a.scrollY;
+        if (box.x + static_cast<long long>(box.width) > x + l.viewW)
+            x = box.x + static_cast<long long>(box.width) - l.viewW;
+        if (box.x < x)
+            x = box.x;
+        if (box.y + static_cast<long long>(box.height) > y + l.viewH)
+            y = box.y + static_cast<long long>(box.height) - l.viewH;
+        if (box.y < y)
+            y = box.y;
+        ScrollTo(a, x, y);
+    }
 
     // Focus navigation over the kept widgets, as a group's.
     static int FocusNext(void *widget, int state)
@@ -159,11 +464,16 @@ struct ScrollAreaRows {
         ForEachChild(a.children, false, [&](int type, void *child, const WidgetKind &kind) {
             if (kind.focusNext) {
                 state = kind.focusNext(child, state);
+                if (state == 2)
+                    Reveal(a, child, kind);
             } else if (shown && state == 1 && kind.eligible && kind.eligible(child) && kind.gainFocus) {
                 // Named first, so that a callback that removes the widget takes it back too.
                 WindowInternals::SetFocusedWidget(*a.parentWindow, type, child);
                 state = 2;
+                LifeGuard alive(&a);
                 kind.gainFocus(child);
+                if (!alive.Ended())
+                    Reveal(a, child, kind);
             } else if (kind.hasFocus && kind.hasFocus(child)) {
                 kind.loseFocus(child);
                 state = 1;
@@ -192,11 +502,71 @@ struct ScrollAreaRows {
         return handled;
     }
     static VLChildList *Children(void *widget) { return Of(widget).children; }
+    // Enter or space for a focused widget in the area, as a group's.
+    static bool Activate(void *widget, int focusedType)
+    {
+        VLScrollArea &a = Of(widget);
+        if (!a.scrolling || !a.visible)
+            return false;
+        bool acted = false;
+        ForEachChild(a.children, false, [&](int, void *child, const WidgetKind &kind) {
+            acted = kind.activate && kind.activate(child, focusedType);
+            return !acted;
+        });
+        return acted;
+    }
+    static VLChildList *ShownChildren(void *widget)
+    {
+        VLScrollArea &a = Of(widget);
+        return a.scrolling ? a.children : nullptr;
+    }
 };
+
+static void DrawScrolled(VLScrollArea &area, HDC window)
+{
+    ScrollAreaRows::DrawScrolled(area, window);
+}
+
+void VLScrollArea::SetScrolling(int on)
+{
+    scrolling = on ? 1 : 0;
+    pressedPart = 0;
+    if (!scrolling) {
+        // Kept again, not placed: the widgets leave the window's drawing and routing.
+        ForEachChild(children, false, [](int, void *child, const WidgetKind &kind) {
+            if (kind.place)
+                kind.place(child, nullptr, 0, 0);
+            return true;
+        });
+    }
+    if (parentWindow)
+        WindowInternals::PlaceChildren(*parentWindow);
+}
+int VLScrollArea::IsScrolling() { return scrolling; }
+void VLScrollArea::SetScrollPosition(int toX, int toY) { ScrollAreaRows::ScrollTo(*this, toX, toY); }
+void VLScrollArea::GetScrollPosition(VLSTPosition *position)
+{
+    if (position)
+        *position = VLSTPosition{scrollX, scrollY};
+}
+
+bool ScrollAreaShowing(VLScrollArea *area)
+{
+    return area && area->IsScrolling() && area->IsVisible() && area->GetParentWindow();
+}
+
+bool ScrollAreaView(VLScrollArea *area, RECT &view)
+{
+    if (!ScrollAreaShowing(area))
+        return false;
+    const ScrollAreaRows::Layout l = ScrollAreaRows::LayoutOf(*area);
+    view = RECT{Clamped(l.viewX), Clamped(l.viewY), Clamped(l.viewX + l.viewW), Clamped(l.viewY + l.viewH)};
+    return true;
+}
 
 extern const WidgetKind ScrollAreaKind = [] {
     WidgetKind kind;
-    kind.place = WidgetAccess::Place<VLScrollArea>; // its widgets are not placed
+    kind.place = ScrollAreaRows::Place;
     kind.draw = WidgetAccess::DrawWidget<VLScrollArea>;
     kind.clear = WidgetAccess::ClearWidget<VLScrollArea>;
     kind.bounds = WidgetAccess::Bounds<VLScrollArea>;
@@ -206,5 +576,10 @@ extern const WidgetKind ScrollAreaKind = [] {
     kind.clearFocus = ScrollAreaRows::ClearFocus;
     kind.arrow = ScrollAreaRows::Arrow;
     kind.children = ScrollAreaRows::Children;
-    return kind; // no pointer, no hints: the area and its widgets take neither
+    kind.shownChildren = ScrollAreaRows::ShownChildren;
+    kind.mouse = ScrollAreaRows::Mouse;
+    kind.pressHits = ScrollAreaRows::PressHits;
+    kind.wheel = ScrollAreaRows::Wheel;
+    kind.activate = ScrollAreaRows::Activate;
+    return kind; // unless it scrolls, the area and its widgets take neither pointer nor hints
 }();

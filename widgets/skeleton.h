@@ -66,6 +66,10 @@ private:
 // The rectangle a widget in these groups may draw in (the groups' rectangles intersected);
 // false for a widget in no group.
 bool GroupsClip(VLGroup *group, RECT &area);
+// Whether a scroll area shows its widgets (it scrolls, is visible and in a window), and the view
+// they are clipped to (right and bottom excluded).
+bool ScrollAreaShowing(VLScrollArea *area);
+bool ScrollAreaView(VLScrollArea *area, RECT &view);
 
 // Copies text into a buffer of capacity bytes if it fits whole; false (buffer kept) otherwise.
 bool StoreText(char *buffer, int capacity, const char *text);
@@ -173,10 +177,21 @@ struct WidgetAccess {
     {
         if (!w.visible || !w.parentWindow || !w.parentWindow->IsVisible() || !GroupsShowing(w.group))
             return;
-        // A widget in a group never paints outside it; the clip lasts only for this drawing, so
-        // callbacks that run later draw freely.
-        RECT area;
-        if (!GroupsClip(w.group, area)) {
+        VLScrollArea *scroller = AreaOf(&w);
+        if (scroller && !ScrollAreaShowing(scroller))
+            return;
+        // A widget in a group or a scrolling area never paints outside it; the clip lasts only
+        // for this drawing, so callbacks that run later draw freely.
+        RECT area, view;
+        bool clipped = GroupsClip(w.group, area);
+        if (scroller && ScrollAreaView(scroller, view)) {
+            if (clipped)
+                IntersectRect(&area, &area, &view);
+            else
+                area = view;
+            clipped = true;
+        }
+        if (!clipped) {
             w.Draw();
             return;
         }
@@ -240,6 +255,9 @@ struct WidgetAccess {
     {
         static_cast<W *>(widget)->scrollArea = area;
     }
+    // The scroll area a widget lies in directly (radio buttons never do).
+    template <typename W> static auto AreaOf(W *w) -> decltype(w->scrollArea) { return w->scrollArea; }
+    static VLScrollArea *AreaOf(const void *) { return nullptr; }
     // The setter for classes that can lie in a scroll area (radio buttons cannot).
     template <typename W>
     static auto ScrollAreaSetter(W *w) -> decltype(w->scrollArea, (void (*)(void *, VLScrollArea *))nullptr)

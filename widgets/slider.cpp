@@ -330,7 +330,7 @@ struct SliderInput {
     {
         VLSlider &s = Of(widget);
         if (SetFocusState(s, true))
-            s.Draw();
+            s.Repaint();
     }
     static void LoseFocus(void *widget)
     {
@@ -340,7 +340,7 @@ struct SliderInput {
         SetFocusState(s, false);
         s.hot = 0;
         s.dragging = 0;
-        s.Draw();
+        s.Repaint();
     }
 };
 

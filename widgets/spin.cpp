@@ -235,7 +235,7 @@ struct SpinInput {
     static void GainFocus(void *widget)
     {
         Of(widget).focused = 1;
-        Of(widget).Draw();
+        Of(widget).Repaint();
     }
     static void LoseFocus(void *widget)
     {
@@ -243,7 +243,7 @@ struct SpinInput {
         if (!s.focused)
             return;
         s.focused = 0;
-        s.Draw();
+        s.Repaint();
     }
 };
 

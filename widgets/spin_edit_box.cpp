@@ -687,7 +687,7 @@ struct SpinEditBoxRows {
         if (!A::SetFocusState(b, true))
             return;
         b.CursorSelectAll();
-        b.Draw();
+        b.Repaint();
     }
     static void LoseFocus(void *widget)
     {
@@ -695,7 +695,7 @@ struct SpinEditBoxRows {
         if (!b.focused)
             return;
         A::SetFocusState(b, false);
-        b.Draw();
+        b.Repaint();
     }
     // Up and Down step the focused box and report the step.
     static bool Arrow(void *widget, int key)

@@ -38,6 +38,17 @@ public:
     VLWindow *GetParentWindow();
     void Repaint();
 
+    // Scrolling, off unless switched on: the widgets are then placed at their positions less the
+    // scroll position, drawn clipped to the interior, and take the pointer and hints as a
+    // group's do; a vertical and a horizontal scroll bar appear where the content size exceeds
+    // the interior, and the bars, the wheel and focus navigation (which brings the focused
+    // widget into view) scroll.
+    void SetScrolling(int on);
+    int IsScrolling();
+    // Kept within the content: 0 up to the content size less the interior's.
+    void SetScrollPosition(int x, int y);
+    void GetScrollPosition(VLSTPosition *position);
+
     void Add(VLLabel *widget);
     void Add(VLPushButton *widget);
     void Add(VLEditBox *widget);
@@ -96,6 +107,11 @@ private:
     VLChildList *children;
     HBITMAP offscreen;
     HDC drawingContext;
+    int scrolling;
+    int scrollX;
+    int scrollY;
+    int pressedPart; // the bar part held down (ScrollAreaRows' codes), 0 for none
+    int grab;        // where on the thumb it was caught, in pixels from its start
 };
 
 #endif

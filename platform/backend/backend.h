@@ -26,10 +26,12 @@ struct InputEvent {
         Activate,         // the surface's window gained (active = true) or lost activation
         Expose,           // the surface must be presented again
         Moved,            // the desktop moved the surface: x, y give its client origin on the screen
+        Wheel,            // the wheel turned by `wheel` (WHEEL_DELTA a notch, positive away from the user)
     };
     Kind kind = Kind::PointerMove;
     int x = 0, y = 0;       // pointer events: screen position, or client position in `surface` when set
     int button = 0;         // 0 left, 1 right, 2 middle
+    int wheel = 0;          // wheel events
     int virtual_key = 0;    // key events
     int scan_code = 0;
     bool extended = false;

@@ -165,6 +165,15 @@ void MoveTo(HWND window, int x, int y) {
 }
 
 void Press(Button button) { PointerEvent(InputEvent::Kind::ButtonDown, button); }
+
+void Wheel(int notches) {
+    InputEvent e;
+    e.kind = InputEvent::Kind::Wheel;
+    e.x = TheSystem().cursor.x;
+    e.y = TheSystem().cursor.y;
+    e.wheel = notches * WHEEL_DELTA;
+    Deliver(e);
+}
 void Release(Button button) { PointerEvent(InputEvent::Kind::ButtonUp, button); }
 
 void Click(int x, int y, Button button) {

@@ -138,6 +138,17 @@ void Pointer(const InputEvent &e) {
     PostInput(target, message, static_cast<WPARAM>(hit), at);
 }
 
+// The wheel goes to the window with the keyboard focus, as on Windows, with the pointer's screen
+// position; without a focus window, to the active one.
+void Wheel(const InputEvent &e) {
+    System &s = TheSystem();
+    s.cursor = POINT{e.x, e.y};
+    HWND target = s.focus ? s.focus : s.active;
+    if (!target || !FindWindow(target)) return;
+    const WPARAM wparam = MAKEWPARAM(static_cast<WORD>(MouseKeys()), static_cast<WORD>(static_cast<short>(e.wheel)));
+    PostInput(target, WM_MOUSEWHEEL, wparam, MAKELPARAM(static_cast<WORD>(e.x), static_cast<WORD>(e.y)));
+}
+
 void SetKey(int vk, bool down) {
     System &s = TheSystem();
     BYTE &k = s.key_state[vk & 0xFF];
@@ -283,12 +294,16 @@ bool ProcessInput(DWORD thread) {
     case InputEvent::Kind::PointerMove:
     case InputEvent::Kind::ButtonDown:
     case InputEvent::Kind::ButtonUp:
+    case InputEvent::Kind::Wheel:
         // A backend that knows only its own surfaces gives client coordinates.
         if (Window *w = WindowOfSurface(e.surface)) {
             e.x += w->client_box.left;
             e.y += w->client_box.top;
         }
-        Pointer(e);
+        if (e.kind == InputEvent::Kind::Wheel)
+            Wheel(e);
+        else
+            Pointer(e);
         break;
     case InputEvent::Kind::Moved:
         if (Window *w = WindowOfSurface(e.surface)) MoveWithDesktop(*w, e.x, e.y);

@@ -2,9 +2,19 @@
 // kept widgets that take part in focus navigation and the arrow keys and are cleared with the area.
 #include "widgets_support.h"
 
+#include <string>
+#include <vector>
+
 namespace {
 
 using ScrollAreaTest = WidgetTest;
+std::vector<std::string> pushed;
+void OnPush(VLPushButton *button)
+{
+    char text[16] = {};
+    button->GetText(text, 15);
+    pushed.push_back(text);
+}
 
 TEST_F(ScrollAreaTest, FrameAndInteriorPixels)
 {
@@ -60,6 +70,85 @@ TEST_F(ScrollAreaTest, KeptWidgetsTakeTheFocusAndArrowsAndAreClearedWithTheArea)
     inside.GetText(text, 7);
     EXPECT_STREQ(text, "");
     window.Clear();
+}
+
+// A scrolling area of 120 x 80 at (10, 10) over ten buttons, 30 pixels apart and wider than the
+// view: its view is 102 x 62 from (11, 11), with a bar right (columns 113 to 128) and below (rows
+// 73 to 88).
+class ScrollingTest : public WidgetTest {
+protected:
+    void SetUp() override
+    {
+        WidgetTest::SetUp();
+        pushed.clear();
+        area.SetBounds(10, 10, 120, 80);
+        area.SetScrollSize(200, 300);
+        area.SetScrolling(1);
+        for (int i = 0; i < 10; ++i) {
+            buttons[i].SetBounds(4, 4 + 30 * i, 150, 24);
+            buttons[i].SetText(("b" + std::to_string(i)).c_str());
+            buttons[i].AttachSelectEvent(OnPush);
+            area.Add(&buttons[i]);
+        }
+        window.Add(&first);
+        first.SetBounds(150, 10, 60, 20);
+        window.Add(&area);
+        Repaint();
+    }
+    void TearDown() override { window.Clear(); }
+    VLSTPosition Position()
+    {
+        VLSTPosition p = {};
+        area.GetScrollPosition(&p);
+        return p;
+    }
+    VLScrollArea area;
+    VLPushButton buttons[10], first;
+};
+
+TEST_F(ScrollingTest, BarsAndTheWheelScrollAndClicksLandOnTheScrolledWidget)
+{
+    driver::Click(handle, 20, 20);
+    EXPECT_EQ(pushed, std::vector<std::string>{"b0"});
+    // The down arrow of the vertical bar, at the bottom of the view's right edge.
+    driver::Click(handle, 121, 65);
+    EXPECT_EQ(Position().y, 16);
+    driver::MoveTo(handle, 60, 40);
+    driver::Wheel(-1);
+    EXPECT_EQ(Position().y, 16 + 48);
+    driver::Wheel(5);
+    EXPECT_EQ(Position().y, 0) << "kept within the content";
+    // Paging on the track below the thumb, then the thumb dragged to the end.
+    driver::Click(handle, 121, 50);
+    EXPECT_EQ(Position().y, 62) << "a page is the view's height";
+    driver::Drag(handle, 121, 36, 121, 200);
+    EXPECT_EQ(Position().y, 300 - 62) << "the furthest the content goes";
+    driver::Click(handle, 105, 80); // the horizontal bar's right arrow
+    EXPECT_EQ(Position().x, 16);
+    // The last button now lies at the view's top: a click there is its.
+    pushed.clear();
+    driver::Click(handle, 20, 11 + (4 + 270 - 238) + 10);
+    EXPECT_EQ(pushed, std::vector<std::string>{"b9"});
+    // Below the view nothing of the buttons is drawn or clicked.
+    EXPECT_EQ(Pixel(60, 95), 0xC0C0C0u);
+    driver::Click(handle, 60, 95);
+    EXPECT_EQ(pushed.size(), 1u);
+    EXPECT_TRUE(Matches("scroll_area_scrolled"));
+}
+
+TEST_F(ScrollingTest, FocusNavigationBringsTheFocusedWidgetIntoViewAndOffRestoresTheDefault)
+{
+    window.NextFocus(); // the button outside the area
+    for (int i = 0; i < 6; ++i)
+        window.NextFocus();
+    EXPECT_EQ(Position().y, 4 + 30 * 5 + 24 - 62) << "b5 just fits at the view's bottom";
+    driver::PressKey(VK_SPACE);
+    EXPECT_EQ(pushed, std::vector<std::string>{"b5"});
+    area.SetScrolling(0);
+    EXPECT_EQ(buttons[0].GetParentWindow(), nullptr) << "kept again, not placed";
+    pushed.clear();
+    driver::Click(handle, 20, 20);
+    EXPECT_TRUE(pushed.empty());
 }
 
 } // namespace

@@ -269,6 +269,15 @@ bool SdlBackend::Translate(const SDL_Event &event, InputSink &sink) {
         e.x = event.button.x;
         e.y = event.button.y;
         break;
+    case SDL_MOUSEWHEEL: {
+        if (event.wheel.y == 0) return false; // sideways turns have no message here
+        e.kind = InputEvent::Kind::Wheel;
+        e.surface = SurfaceOfId(event.wheel.windowID);
+        const int notches = event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y : event.wheel.y;
+        e.wheel = notches * 120; // a notch, as the window system counts it
+        SDL_GetMouseState(&e.x, &e.y); // in the window with the mouse focus, as the surface's client
+        break;
+    }
     case SDL_KEYDOWN:
     case SDL_KEYUP:
         e.virtual_key = VirtualKeyOf(event.key.keysym);

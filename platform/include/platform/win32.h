@@ -196,6 +196,9 @@ typedef struct tagMSG {
 #define WM_RBUTTONDBLCLK 0x0206
 #define WM_MBUTTONDOWN 0x0207
 #define WM_MBUTTONUP 0x0208
+#define WM_MOUSEWHEEL 0x020A
+#define WHEEL_DELTA 120
+#define GET_WHEEL_DELTA_WPARAM(wp) ((short)HIWORD(wp))
 #define WM_CAPTURECHANGED 0x0215
 #define WM_USER 0x0400
 

@@ -48,6 +48,8 @@ VORLA_TESTING_API void MoveTo(int x, int y);
 VORLA_TESTING_API void MoveTo(HWND window, int x, int y);
 VORLA_TESTING_API void Press(Button button = Button::Left);
 VORLA_TESTING_API void Release(Button button = Button::Left);
+// Turns the wheel at the pointer: positive notches away from the user (scrolling up).
+VORLA_TESTING_API void Wheel(int notches);
 VORLA_TESTING_API void Click(int x, int y, Button button = Button::Left);
 VORLA_TESTING_API void Click(HWND window, int x, int y, Button button = Button::Left);
 VORLA_TESTING_API void DoubleClick(int x, int y, Button button = Button::Left);
