@@ -22,6 +22,8 @@ PACKAGES=(
   clang libclang-rt-14-dev llvm
   # the Debian package: cpack finds its dependencies with dpkg-shlibdeps and file
   dpkg-dev file
+  # the peers the benchmarks measure the drawing and the first frame against
+  libpixman-1-dev libcairo2-dev libfltk1.3-dev
 )
 
 if [[ "${1:-}" == "--list" ]]; then
