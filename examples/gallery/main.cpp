@@ -31,6 +31,19 @@ VLLabel spinCaption, spinCount;
 VLSpin spin;
 VLSpinEditBox whole, fraction;
 int spinValue = 3;
+VLLabel pagesCaption;
+VLTab pages;
+VLGroup buttonPage, valuePage, textPage;
+VLPushButton pageButtons[2];
+VLCheckBox pageChecks[2];
+VLSlider pageSlider(1, 1);
+VLProgressBar pageBar(0);
+VLSpinEditBox pageNumber;
+VLLabel pageLabel;
+VLEditBox pageEdit;
+VLScrollArea scroller;
+VLLabel scrollLabels[8];
+VLCheckBox scrollChecks[8];
 VLLabel listCaption;
 VLComboBox colours;
 VLListBox fruits;
@@ -320,6 +333,73 @@ void Swatches()
     }
 }
 
+// The bottom row: a tab set whose three pages hold widgets of the rows above, and a scroll
+// area with more widgets than fit in it.
+void PageSelected(VLTab *tab)
+{
+    char name[64] = {};
+    tab->GetTabName(tab->GetSelectTab(), name, 63);
+    Status((std::string("Page: ") + name).c_str());
+}
+void PageSliderMoved(VLSlider *moved)
+{
+    pageBar.SetPosition(moved->GetPosition());
+    pageBar.Repaint();
+}
+
+void Pages()
+{
+    Caption(pagesCaption, "Tabs with three pages, and a scroll area", 10, 530);
+    pages.SetBounds(10, 550, 470, 140);
+    for (VLGroup *page : {&buttonPage, &valuePage, &textPage})
+        page->SetBounds(0, 0, 462, 112);
+    pages.Add("Buttons", &buttonPage);
+    pages.Add("Values", &valuePage);
+    pages.Add("Text", &textPage);
+    pages.AttachSelectEvent(PageSelected);
+    const char *buttonNames[2] = {"First", "Second"};
+    for (int i = 0; i < 2; ++i) {
+        pageButtons[i].SetBounds(10 + i * 120, 10, 110, 28);
+        pageButtons[i].SetText(buttonNames[i]);
+        pageButtons[i].AttachSelectEvent(PushSelected);
+        buttonPage.Add(&pageButtons[i]);
+        pageChecks[i].SetBounds(10 + i * 120, 50, 110, 20);
+        pageChecks[i].SetText(i == 0 ? "On a page" : "Another");
+        buttonPage.Add(&pageChecks[i]);
+    }
+    pageSlider.SetBounds(10, 4, 220, 40);
+    pageSlider.SetPosition(30);
+    pageSlider.AttachChangeEvent(PageSliderMoved);
+    valuePage.Add(&pageSlider);
+    pageBar.SetBounds(10, 52, 220, 14);
+    pageBar.SetPosition(30);
+    valuePage.Add(&pageBar);
+    pageNumber.SetBounds(250, 10, 100, 22);
+    pageNumber.SetValue(7);
+    valuePage.Add(&pageNumber);
+    pageLabel.SetBounds(10, 10, 300, 20);
+    pageLabel.SetText("Widgets on a page stand on the tab's colour");
+    textPage.Add(&pageLabel);
+    pageEdit.SetBounds(10, 40, 200, 22);
+    pageEdit.SetText("Typed on the third page");
+    textPage.Add(&pageEdit);
+    window.Add(&pages);
+
+    scroller.SetBounds(492, 550, 290, 140);
+    scroller.SetScrollSize(340, 8 * 30 + 8);
+    scroller.SetScrolling(1);
+    scroller.SetBackgroundColor(0xFFD4D0C8);
+    for (int i = 0; i < 8; ++i) {
+        scrollLabels[i].SetBounds(6, 6 + i * 30, 150, 22);
+        scrollLabels[i].SetText(("Row " + std::to_string(i + 1) + " of 8").c_str());
+        scroller.Add(&scrollLabels[i]);
+        scrollChecks[i].SetBounds(170, 6 + i * 30, 160, 22);
+        scrollChecks[i].SetText(i % 2 ? "Scrolled into view" : "Tab reaches me");
+        scroller.Add(&scrollChecks[i]);
+    }
+    window.Add(&scroller);
+}
+
 int main(int argc, char **argv)
 {
     VorlaInitialize(nullptr, GetModuleHandleA(nullptr));
@@ -330,7 +410,7 @@ int main(int argc, char **argv)
 #endif
     icon.LoadImageA(nullptr, 101, 0xFFFF00FF);
 
-    if (window.CreateNewWindow("VorlaLib gallery", 30, 30, 796, 532, 0) < 0)
+    if (window.CreateNewWindow("VorlaLib gallery", 30, 30, 796, 732, 0) < 0)
         return 1;
     window.SetBackgroundColor(0xFFD4D0C8);
     window.AttachWindowEvent(WindowEvent);
@@ -455,7 +535,8 @@ int main(int argc, char **argv)
     edits[1].SetMaxLength(12);
     edits[2].SetEnable(0);
 
-    statusLine.SetBounds(10, 500, 772, 22);
+    Pages();
+    statusLine.SetBounds(10, 700, 772, 22);
     statusLine.SetText("Click a button, or press Tab and space.");
     statusLine.SetBackgroundColor(0xFFFFFFE0);
     window.Add(&statusLine);

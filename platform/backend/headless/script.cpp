@@ -2,8 +2,9 @@
 // each time the program's message loop has nothing to do, so a screenshot can show a program
 // that was used. Steps (screen coordinates):
 //   move X Y | click X Y [right] | double X Y [right] | down X Y [right] | up X Y [right] |
-//   key NAME | hold NAME | release NAME | type TEXT
+//   wheel N | key NAME | hold NAME | release NAME | type TEXT
 // "down" moves there and presses the button, "up" moves there and lets it go: a drag between.
+// "wheel" turns the wheel N notches where the pointer is (negative: towards the user).
 // NAME is a letter or digit, F1..F12, Escape, Tab, Enter, Space, Backspace, Delete, Insert, Home,
 // End, PageUp, PageDown, Left, Right, Up, Down, Shift, Control, Alt, or a virtual-key number.
 #include "backend/headless/headless.h"
@@ -68,6 +69,15 @@ public:
             InputEvent e;
             e.kind = InputEvent::Kind::Text;
             e.text = step.size() > 5 ? step.substr(5) : std::string();
+            Deliver(e);
+        } else if (verb == "wheel") {
+            int notches = 0;
+            in >> notches;
+            InputEvent e;
+            e.kind = InputEvent::Kind::Wheel;
+            e.x = TheSystem().cursor.x;
+            e.y = TheSystem().cursor.y;
+            e.wheel = notches * WHEEL_DELTA;
             Deliver(e);
         } else if (verb == "key" || verb == "hold" || verb == "release") {
             std::string name;
