@@ -1,6 +1,6 @@
 # The Windows build (mingw-w64): VorlaLib.dll from the library sources against the system's own
 # headers, with the JPEG and PNG readers, every export at the ordinal windows/VorlaLib.exports
-# records; the examples as .exe.
+# records; the examples as .exe; the acceptance programs (windows/acceptance) with GoogleTest.
 # The window-system layer is not built: on Windows the real one is there.
 #
 # VORLA_MINGW_DEPS: the prefix scripts/mingw-deps.sh prints (static libjpeg and libpng for mingw-w64).
@@ -55,4 +55,14 @@ if(VORLA_BUILD_EXAMPLES)
       add_subdirectory(${dir})
     endif()
   endforeach()
+endif()
+
+# The acceptance programs need GoogleTest built for Windows: Debian's googletest ships its sources.
+set(VORLA_GOOGLETEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources to build for Windows")
+if(VORLA_BUILD_TESTS AND EXISTS ${PROJECT_SOURCE_DIR}/windows/acceptance/CMakeLists.txt)
+  if(EXISTS ${VORLA_GOOGLETEST_SOURCE}/CMakeLists.txt)
+    add_subdirectory(windows/acceptance)
+  else()
+    message(STATUS "VorlaLib: no GoogleTest sources in ${VORLA_GOOGLETEST_SOURCE}, no acceptance programs")
+  endif()
 endif()

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Builds VorlaLib and runs every check: the tests in a plain build and in a build with
 # AddressSanitizer and UndefinedBehaviorSanitizer, then an application built outside the tree
-# against an installed VorlaLib, then VorlaLib.dll and the examples for Windows, then the fuzz targets
+# against an installed VorlaLib, then VorlaLib.dll and the examples for Windows, then the Windows
+# acceptance programs under Wine, then the fuzz targets
 # (clang, libFuzzer) replaying their seed and regression inputs.
 #
 #   bash scripts/test.sh                 all stages
 #   bash scripts/test.sh plain mingw     only the named stages (deps always runs)
 #
-# Stages: plain, sanitize, install, mingw, fuzz. Exits non-zero when any stage fails and ends with a
+# Stages: plain, sanitize, install, mingw, wine, fuzz. Exits non-zero when any stage fails and ends with a
 # summary.
 # The test stages include the X server tests (ctest label x11): each starts its own Xvfb, so
 # they need no desktop; VORLA_CTEST_ARGS="-LE x11" leaves them out.
@@ -21,12 +22,12 @@ JOBS="$(nproc 2>/dev/null || echo 2)"
 TEST_TIMEOUT="${VORLA_TEST_TIMEOUT:-300}"   # seconds per test: a hung test fails, CI goes on
 SUPPRESSIONS="$ROOT/scripts/lsan-suppressions.txt"
 
-ALL_STAGES=(plain sanitize install mingw fuzz)
+ALL_STAGES=(plain sanitize install mingw wine fuzz)
 if [[ $# -gt 0 ]]; then
   STAGES=("$@")
   for stage in "${STAGES[@]}"; do
     case "$stage" in
-      plain|sanitize|install|mingw|fuzz) ;;
+      plain|sanitize|install|mingw|wine|fuzz) ;;
       *) echo "test.sh: unknown stage '$stage' (known: ${ALL_STAGES[*]})" >&2; exit 2 ;;
     esac
   done
@@ -108,7 +109,7 @@ finish() {
   else
     echo "RESULT: all stages passed"
   fi
-  if wants plain || wants sanitize || wants fuzz; then
+  if wants plain || wants sanitize || wants wine || wants fuzz; then
     echo "tests: $TESTS_PASSED passed, $TESTS_FAILED failed"
   fi
   exit $FAILED
@@ -335,6 +336,96 @@ if wants mingw; then
   else
     skip "mingw: build" "configure failed"
   fi
+fi
+
+# ---- Windows programs under Wine: the acceptance programs and an example, on a private Xvfb ----
+# Wine runs in Japanese (ja_JP.UTF-8: code page 932 for the library's texts), with the Gothic face
+# the library asks for standing for IPAGothic, in a prefix of its own in the build folder.
+WINE="${VORLA_WINE:-$(command -v wine64 || echo /usr/lib/wine/wine64)}"
+WINESERVER="$(dirname "$WINE")/wineserver"
+WINE_XVFB_PID=""
+
+wine_run() {   # wine_run TIMEOUT PROGRAM ARGS...: a Windows program, VorlaLib.dll found beside the build
+  local seconds="$1"; shift
+  LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 WINEPATH="Z:${ROOT//\//\\}\\${MINGW_BUILD//\//\\}" \
+    timeout "$seconds" "$WINE" "$@"
+}
+
+wine_start() {
+  if ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf8'; then
+    localedef -i ja_JP -f UTF-8 ja_JP.UTF-8 || return 1
+  fi
+  local display
+  for display in $(seq 90 140); do
+    [[ -e "/tmp/.X11-unix/X$display" || -e "/tmp/.X$display-lock" ]] || break
+  done
+  Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  WINE_XVFB_PID=$!
+  export DISPLAY=":$display"
+  for _ in $(seq 50); do [[ -e "/tmp/.X11-unix/X$display" ]] && break; sleep 0.1; done
+  export WINEPREFIX="$ROOT/$MINGW_BUILD/wine-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  wine_run 120 wineboot -i >/dev/null 2>&1 || return 1
+  # The face the library names; the classic colour scheme (no theme, menu grey) that the library's
+  # own layer has, where Wine's default theme makes the menu colour white.
+  wine_run 60 reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ ゴシック' /t REG_SZ /d IPAGothic /f >/dev/null \
+    && wine_run 60 reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' /v ThemeActive /t REG_SZ /d 0 /f >/dev/null \
+    && wine_run 60 reg add 'HKCU\Control Panel\Colors' /v Menu /t REG_SZ /d '192 192 192' /f >/dev/null \
+    || return 1
+  # The running session keeps the colours it started with: the programs start a new one.
+  "$WINESERVER" -k 2>/dev/null
+  "$WINESERVER" -w 2>/dev/null
+  return 0
+}
+
+wine_stop() {
+  [[ -n "${WINEPREFIX:-}" ]] && "$WINESERVER" -k 2>/dev/null
+  [[ -n "$WINE_XVFB_PID" ]] && kill "$WINE_XVFB_PID" 2>/dev/null
+  WINE_XVFB_PID=""
+  unset WINEPREFIX
+}
+
+# The acceptance programs, counted like the other tests.
+wine_acceptance() {
+  local log="$ROOT/$MINGW_BUILD/wine-acceptance.log" passed failed
+  wine_run 300 "$ROOT/$MINGW_BUILD/windows/acceptance/acceptance.exe" 2>&1 | tee "$log"
+  local status=${PIPESTATUS[0]}
+  passed="$(sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\{0,1\}\..*/\1/p' "$log" | tail -n 1)"
+  failed="$(sed -n 's/^\[  FAILED  \] \([0-9]*\) tests\{0,1\}, listed below.*/\1/p' "$log" | tail -n 1)"
+  [[ -n "$passed" ]] || { echo "test.sh: the acceptance programs printed no result" >&2; return 1; }
+  failed="${failed:-0}"
+  echo "wine: ${passed} passed, ${failed} failed"
+  TESTS_PASSED=$((TESTS_PASSED + passed))
+  TESTS_FAILED=$((TESTS_FAILED + failed))
+  return "$status"
+}
+
+# An example as a user runs it: sysinfo prints what the system tells it, shows its window, and ends
+# when the window is closed (taskkill without /F asks its windows to close, as a user's click would).
+wine_example() {
+  local out="$ROOT/$MINGW_BUILD/wine-sysinfo.txt" pid status
+  wine_run 60 "$ROOT/$MINGW_BUILD/examples/sysinfo/sysinfo.exe" </dev/null >"$out" &
+  pid=$!
+  for _ in $(seq 150); do
+    xdotool search --name '^System information$' >/dev/null 2>&1 && break
+    sleep 0.1
+  done
+  wine_run 30 taskkill /IM sysinfo.exe >/dev/null 2>&1
+  wait "$pid"
+  status=$?
+  cat "$out"
+  [[ $status -eq 0 ]] && grep -q '^System 10, version' "$out" && grep -q 'sysinfo.exe' "$out"
+}
+
+if wants wine; then
+  if [[ ! -f "$ROOT/$MINGW_BUILD/windows/acceptance/acceptance.exe" ]]; then
+    skip "wine: programs" "no Windows build (stage mingw)"
+  elif step "wine: start" wine_start; then
+    step "wine: acceptance" wine_acceptance
+    step "wine: example" wine_example
+  else
+    skip "wine: programs" "Wine did not start"
+  fi
+  wine_stop
 fi
 
 # ---- fuzz targets: library and targets instrumented, every target's corpora run once ----
