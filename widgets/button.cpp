@@ -35,7 +35,7 @@ void VLButton::Draw()
     A::Paint(*this, [this](HDC context, const A::Box &b) {
         const bool selected = state == 2;
         if (!enabled) {
-            const unsigned int c = ContainerBackground(parentWindow, group);
+            const unsigned int c = ContainerBackground(parentWindow, group, WidgetAccess::AreaOf(this));
             if (selected) {
                 A::Fill(*this, b.left + 2, b.top + 2, b.right - 2, b.bottom - 2, Darkened(backgroundColour, 12));
                 A::Frame(*this, b.left + 1, b.top + 1, b.right - 1, b.bottom - 1, Half(c));

@@ -49,7 +49,7 @@ struct ButtonAccess {
         if (b.width == 0 || b.height == 0 || !b.visible || !b.parentWindow)
             return;
         if (b.backgroundColour == NoColour)
-            b.backgroundColour = ContainerBackground(b.parentWindow, b.group);
+            b.backgroundColour = ContainerBackground(b.parentWindow, b.group, WidgetAccess::AreaOf(&b));
         b.parentWindow->BeginPaint();
         HDC context = WindowInternals::Context(*b.parentWindow);
         if (context) {

@@ -180,7 +180,7 @@ struct ComboBoxInput {
         // The picture exists, so both sizes are small enough to add to.
         const int w = c.width, h = c.height;
         const unsigned int g = WindowInternals::BackgroundColour(window);
-        const unsigned int container = ContainerBackground(c.parentWindow, c.group);
+        const unsigned int container = ContainerBackground(c.parentWindow, c.group, WidgetAccess::AreaOf(&c));
         unsigned int fill, text, light, dark, darker, face, outline;
         if (c.enabled) {
             fill = c.backgroundColour;

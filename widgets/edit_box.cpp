@@ -829,7 +829,7 @@ void VLEditBox::Draw()
     unsigned int fill = backgroundColour, ink = foregroundColour, selectionFill = selectBackgroundColour,
                  selectionInk = selectForegroundColour, caretInk = cursorColour;
     if (!enabled) {
-        const unsigned int container = ContainerBackground(parentWindow, group);
+        const unsigned int container = ContainerBackground(parentWindow, group, WidgetAccess::AreaOf(this));
         fill = container;
         ink = selectionFill = ThreeQuarters(container);
         selectionInk = caretInk = Half(container);

@@ -60,7 +60,7 @@ struct GroupAccess {
             ButtonAccess::Frame(g, l, t + 10, r, b, FrameBlue);
             const int titleWidth = g.text && *g.text ? g.GetTextWidth(g.text) : 0;
             ButtonAccess::Fill(g, l + 8, t, l + 16 + titleWidth, t + 20,
-                               g.backMode == 1 ? g.backgroundColour : ContainerBackground(g.parentWindow, g.group));
+                               g.backMode == 1 ? g.backgroundColour : ContainerBackground(g.parentWindow, g.group, WidgetAccess::AreaOf(&g)));
             ButtonAccess::Text(g, g.text, g.foregroundColour, l + 12, t, r, t + 20);
         } else if (g.mode == 1) {
             ButtonAccess::Frame(g, l + 1, t + 1, r + 1, b + 1, White);
@@ -470,7 +470,7 @@ bool GroupsShowing(VLGroup *group)
     return ShowingThrough(group, 0);
 }
 
-unsigned int ContainerBackground(VLWindow *window, VLGroup *group)
+unsigned int ContainerBackground(VLWindow *window, VLGroup *group, VLScrollArea *area)
 {
     if (!window)
         return 0;
@@ -483,10 +483,16 @@ unsigned int ContainerBackground(VLWindow *window, VLGroup *group)
         found = true;
         return false;
     });
-    // Without a coloured group, a tab's page stands on the tab's body.
-    if (!found && group)
-        if (VLTab *tab = PageTab(*TopGroup(group)))
+    // Without a coloured group, a tab's page stands on the tab's body, and the widgets of a
+    // scrolling area on its interior.
+    if (!found && group) {
+        VLGroup *top = TopGroup(group);
+        if (VLTab *tab = PageTab(*top))
             colour = TabAccess::PageBackground(*tab, window);
+        area = GroupAccess::AreaOf(*top);
+    }
+    if (!found && ScrollAreaShowing(area))
+        colour = static_cast<unsigned int>(area->GetBackgroundColor());
     return colour;
 }
 

@@ -55,7 +55,7 @@ void VLLabel::Draw()
     HGDIOBJ previous = SelectObject(memory, offscreen);
     SurfaceAccess::SetTarget(*this, memory);
 
-    VLGraphics::SetForegroundColor(backMode == 1 ? backgroundColour : ContainerBackground(parentWindow, group));
+    VLGraphics::SetForegroundColor(backMode == 1 ? backgroundColour : ContainerBackground(parentWindow, group, WidgetAccess::AreaOf(this)));
     DrawFillRect(0, 0, width, height);
 
     const int textWidth = text && *text ? GetTextWidth(text) : 0;

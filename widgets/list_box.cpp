@@ -189,7 +189,7 @@ struct ListBoxInput {
     static void ComposeRows(VLListBox &l, HDC memory)
     {
         const int w = l.width, h = l.height, e = WithBar(l) ? w - BarWidth : w - 1;
-        const unsigned int c = ContainerBackground(l.parentWindow, l.group);
+        const unsigned int c = ContainerBackground(l.parentWindow, l.group, WidgetAccess::AreaOf(&l));
         const unsigned int fill = l.enabled ? l.backgroundColour : c;
         const unsigned int text = l.enabled ? l.foregroundColour : Half(c);
         const unsigned int selectedFill = l.enabled ? l.selectBackgroundColour : Half(c);
@@ -227,7 +227,7 @@ struct ListBoxInput {
     static void ComposeBar(VLListBox &l)
     {
         const int w = l.width, h = l.height, b = w - BarWidth, mid = (b + w - 1) / 2;
-        const unsigned int c = ContainerBackground(l.parentWindow, l.group);
+        const unsigned int c = ContainerBackground(l.parentWindow, l.group, WidgetAccess::AreaOf(&l));
         const unsigned int d = l.enabled ? TwoThirds(c) : ThreeQuarters(c);
         const unsigned int outline = l.enabled ? 0xFF000000u : Half(c);
         const unsigned int shadow = l.enabled ? Half(TwoThirds(c)) : Half(c);

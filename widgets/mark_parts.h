@@ -33,7 +33,7 @@ struct MarkAccess {
         m.parentWindow->BeginPaint();
         if (HDC context = WindowInternals::Context(*m.parentWindow)) {
             SurfaceAccess::SetTarget(m, context);
-            paint(ContainerBackground(m.parentWindow, m.group));
+            paint(ContainerBackground(m.parentWindow, m.group, WidgetAccess::AreaOf(&m)));
             SurfaceAccess::SetTarget(m, nullptr);
         }
         m.parentWindow->EndPaint();

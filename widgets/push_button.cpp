@@ -24,7 +24,7 @@ void VLPushButton::Draw()
     using A = ButtonAccess;
     A::Paint(*this, [this](HDC context, const A::Box &b) {
         if (!enabled) {
-            const unsigned int c = ContainerBackground(parentWindow, group);
+            const unsigned int c = ContainerBackground(parentWindow, group, WidgetAccess::AreaOf(this));
             A::Fill(*this, b.left + 2, b.top + 2, b.right - 2, b.bottom - 2, c);
             A::Frame(*this, b.left + 1, b.top + 1, b.right - 1, b.bottom - 1, Half(c));
             A::Frame(*this, b.left, b.top, b.right, b.bottom, ThreeQuarters(c));

@@ -29,8 +29,8 @@ unsigned int OneAndAHalf(unsigned int colour);
 HBITMAP CreateOffscreen(int width, int height);
 
 // Background of the container a widget lies in: its nearest group with a back mode, the top-most
-// group's tab, or the window.
-unsigned int ContainerBackground(VLWindow *window, VLGroup *group);
+// group's tab, the scrolling area it (or its top-most group) lies in, or the window.
+unsigned int ContainerBackground(VLWindow *window, VLGroup *group, VLScrollArea *area = nullptr);
 // Whether the widget's groups are all shown (and a tab page among them is the selected one).
 bool GroupsShowing(VLGroup *group);
 

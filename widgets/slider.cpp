@@ -103,7 +103,7 @@ void VLSlider::Draw()
 {
     if (width == 0 || height == 0 || !visible || !parentWindow)
         return;
-    const unsigned int container = ContainerBackground(parentWindow, group);
+    const unsigned int container = ContainerBackground(parentWindow, group, WidgetAccess::AreaOf(this));
     // Left unset, the colours follow the container at the first drawing and then stay.
     if (faceColour == NoColour)
         faceColour = container;

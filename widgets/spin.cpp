@@ -110,7 +110,7 @@ void VLSpin::Draw()
 {
     if (width == 0 || height == 0 || !visible || !parentWindow)
         return;
-    const unsigned int container = ContainerBackground(parentWindow, group);
+    const unsigned int container = ContainerBackground(parentWindow, group, WidgetAccess::AreaOf(this));
     if (backgroundColour == NoColour)
         backgroundColour = container;
     parentWindow->BeginPaint();

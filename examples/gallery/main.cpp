@@ -388,7 +388,6 @@ void Pages()
     scroller.SetBounds(492, 550, 290, 140);
     scroller.SetScrollSize(340, 8 * 30 + 8);
     scroller.SetScrolling(1);
-    scroller.SetBackgroundColor(0xFFD4D0C8);
     for (int i = 0; i < 8; ++i) {
         scrollLabels[i].SetBounds(6, 6 + i * 30, 150, 22);
         scrollLabels[i].SetText(("Row " + std::to_string(i + 1) + " of 8").c_str());
