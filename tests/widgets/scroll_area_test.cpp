@@ -151,4 +151,36 @@ TEST_F(ScrollingTest, FocusNavigationBringsTheFocusedWidgetIntoViewAndOffRestore
     EXPECT_TRUE(pushed.empty());
 }
 
+// A widget's callback may remove and delete the area it lies in, mid-route.
+VLScrollArea *doomed = nullptr;
+void DeleteArea(VLPushButton *button)
+{
+    button->GetParentWindow()->RemoveAt(doomed);
+    delete doomed;
+    doomed = nullptr;
+}
+
+TEST_F(ScrollAreaTest, ACallbackMayDeleteTheScrollingAreaUnderTheClick)
+{
+    VLPushButton inside, after;
+    doomed = new VLScrollArea;
+    doomed->SetBounds(10, 10, 100, 60);
+    doomed->SetScrollSize(100, 200);
+    doomed->SetScrolling(1);
+    inside.SetBounds(4, 4, 60, 24);
+    inside.AttachSelectEvent(DeleteArea);
+    after.SetBounds(4, 40, 60, 24);
+    doomed->Add(&inside);
+    doomed->Add(&after);
+    window.Add(doomed);
+    Repaint();
+    driver::Click(handle, 30, 20);
+    EXPECT_EQ(doomed, nullptr);
+    EXPECT_EQ(inside.GetParentWindow(), nullptr) << "the area cleared its widgets as it went";
+    driver::MoveTo(handle, 30, 30);
+    driver::Wheel(-1);
+    Repaint();
+    window.Clear();
+}
+
 } // namespace

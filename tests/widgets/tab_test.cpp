@@ -161,6 +161,7 @@ TEST_F(TabTest, RefusalsNamesColoursAndACallbackThatClearsTheWindow)
     window.Add(&holder);
     Repaint();
     window.RemoveAt(&holder);
+    other.Clear(); // its page goes before it
     char name[8] = {};
     EXPECT_EQ(tab.GetTabName(2, name, 5), 1);
     EXPECT_STREQ(name, "Three");
