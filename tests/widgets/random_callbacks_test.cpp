@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <random>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include <unistd.h>
@@ -27,8 +28,21 @@ struct Node {
     int window = -1;       // the window that holds it
 };
 
-constexpr int Label = 2, Push = 3, Edit = 4, Group = 5, Check = 7, Radio = 8, Slider = 9, Spin = 12, Number = 13,
-              Toggle = 16, Image = 14;
+constexpr int Label = 2, Push = 3, Edit = 4, Group = 5, Check = 7, Radio = 8, Slider = 9, Tabs = 10, Combo = 11,
+              Spin = 12, Number = 13, Toggle = 16, Image = 14, List = 17, Area = 18;
+
+// Widgets that hold widgets of their own, which go with them: a tab with two pages (a push button
+// on the first), and a scrolling area over two push buttons. The tab and the area are declared
+// last, so that they go first and let go of what they hold.
+struct TabBundle {
+    VLGroup pages[2];
+    VLPushButton button;
+    VLTab tab;
+};
+struct AreaBundle {
+    VLPushButton buttons[2];
+    VLScrollArea area;
+};
 constexpr int WindowCount = 3;
 constexpr int MaxModalDepth = 3;
 
@@ -86,6 +100,9 @@ void OnEdit(VLEditBox *) { chaos->Hostile(); }
 void OnSlider(VLSlider *) { chaos->Hostile(); }
 void OnSpin(VLSpin *) { chaos->Hostile(); }
 void OnNumber(VLSpinEditBox *) { chaos->Hostile(); }
+void OnList(VLListBox *) { chaos->Hostile(); }
+void OnCombo(VLComboBox *) { chaos->Hostile(); }
+void OnTab(VLTab *) { chaos->Hostile(); }
 void OnRadio(VLGroup *) { chaos->Hostile(); }
 void OnKey(VLWindow *, VLSTKeyEvent) { chaos->Hostile(); }
 void OnMouse(VLWindow *, VLSTMouseEvent) { chaos->Hostile(); }
@@ -112,8 +129,9 @@ void Chaos::MakeWindow(int index)
 
 Node *Chaos::MakeWidget()
 {
-    const int types[] = {Label, Push, Group, Check, Radio, Toggle, Image, Group, Push, Radio, Edit, Slider, Spin, Number};
-    Node *node = new Node{types[Pick(14)], nullptr};
+    const int types[] = {Label, Push, Group, Check, Radio, Toggle, Image, Group, Push, Radio,
+                         Edit, Slider, Spin, Number, List, Combo, Tabs, Area};
+    Node *node = new Node{types[Pick(18)], nullptr};
     const int x = Pick(170), y = Pick(130), width = 20 + Pick(80), height = 14 + Pick(50);
     switch (node->type) {
     case Label: {
@@ -199,6 +217,54 @@ Node *Chaos::MakeWidget()
         node->widget = w;
         break;
     }
+    case List: {
+        auto *w = new VLListBox;
+        w->SetBounds(x, y, width + 20, height + 20);
+        w->SetMode(Pick(4));
+        for (int i = 0; i < 12; ++i)
+            w->AddText("item");
+        w->AttachSelectEvent(OnList);
+        node->widget = w;
+        break;
+    }
+    case Combo: {
+        auto *w = new VLComboBox;
+        w->SetBounds(x, y, width + 20, 22);
+        w->AddText("one");
+        w->AddSeparator();
+        w->AddText("two");
+        w->AttachFocusEvent(OnCombo);
+        w->AttachChangeEvent(OnCombo);
+        node->widget = w;
+        break;
+    }
+    case Tabs: {
+        auto *b = new TabBundle;
+        b->tab.SetBounds(x, y, width + 60, height + 40);
+        b->tab.Add("a", &b->pages[0]);
+        b->tab.Add("b", &b->pages[1]);
+        for (VLGroup &page : b->pages)
+            page.SetBounds(0, 0, width + 50, height + 16);
+        b->button.SetBounds(2, 2, 30, 16);
+        b->button.AttachSelectEvent(OnPush);
+        b->pages[0].Add(&b->button);
+        b->tab.AttachSelectEvent(OnTab);
+        node->widget = b;
+        break;
+    }
+    case Area: {
+        auto *b = new AreaBundle;
+        b->area.SetBounds(x, y, width + 20, height + 20);
+        b->area.SetScrollSize(width + 60, height + 80);
+        b->area.SetScrolling(1);
+        for (int i = 0; i < 2; ++i) {
+            b->buttons[i].SetBounds(2, 2 + 40 * i, width, 24);
+            b->buttons[i].AttachSelectEvent(OnPush);
+            b->area.Add(&b->buttons[i]);
+        }
+        node->widget = b;
+        break;
+    }
     default: {
         auto *w = new VLImage;
         w->SetBounds(x, y, 16 + Pick(40), 16 + Pick(40));
@@ -234,6 +300,13 @@ template <typename Container> void AddTyped(Container &c, Node *n)
     case Slider: c.Add(static_cast<VLSlider *>(n->widget)); break;
     case Spin: c.Add(static_cast<VLSpin *>(n->widget)); break;
     case Number: c.Add(static_cast<VLSpinEditBox *>(n->widget)); break;
+    case List: c.Add(static_cast<VLListBox *>(n->widget)); break;
+    case Combo: c.Add(static_cast<VLComboBox *>(n->widget)); break;
+    case Tabs: c.Add(&static_cast<TabBundle *>(n->widget)->tab); break;
+    case Area: // only windows take scroll areas
+        if constexpr (std::is_same_v<Container, VLWindow>)
+            c.Add(&static_cast<AreaBundle *>(n->widget)->area);
+        break;
     default: break;
     }
 }
@@ -250,6 +323,13 @@ template <typename Container> void RemoveTyped(Container &c, Node *n)
     case Slider: c.RemoveAt(static_cast<VLSlider *>(n->widget)); break;
     case Spin: c.RemoveAt(static_cast<VLSpin *>(n->widget)); break;
     case Number: c.RemoveAt(static_cast<VLSpinEditBox *>(n->widget)); break;
+    case List: c.RemoveAt(static_cast<VLListBox *>(n->widget)); break;
+    case Combo: c.RemoveAt(static_cast<VLComboBox *>(n->widget)); break;
+    case Tabs: c.RemoveAt(&static_cast<TabBundle *>(n->widget)->tab); break;
+    case Area:
+        if constexpr (std::is_same_v<Container, VLWindow>)
+            c.RemoveAt(&static_cast<AreaBundle *>(n->widget)->area);
+        break;
     default: break;
     }
 }
@@ -339,6 +419,10 @@ void Chaos::Delete(Node *node)
     case Slider: delete static_cast<VLSlider *>(node->widget); break;
     case Spin: delete static_cast<VLSpin *>(node->widget); break;
     case Number: delete static_cast<VLSpinEditBox *>(node->widget); break;
+    case List: delete static_cast<VLListBox *>(node->widget); break;
+    case Combo: delete static_cast<VLComboBox *>(node->widget); break;
+    case Tabs: delete static_cast<TabBundle *>(node->widget); break;
+    case Area: delete static_cast<AreaBundle *>(node->widget); break;
     default: delete static_cast<VLImage *>(node->widget); break;
     }
     delete node;
