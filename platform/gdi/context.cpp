@@ -5,11 +5,13 @@
 
 #include <cstring>
 #include <new>
+#include <utility>
 
 namespace vorla::platform::gdi {
 
 HGDIOBJ StockBitmapHandle();
 std::vector<HDC> ContextsOfWindow(HWND window);
+void CountSelections(const State &state, int change);
 
 uint32_t ToRgb(COLORREF c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); }
 COLORREF ToColorRef(uint32_t rgb) { return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF); }
@@ -118,7 +120,7 @@ bool MakeCanvas(Context &dc, Canvas &canvas) {
     visible.Intersect(Box{-canvas.origin_x, -canvas.origin_y, canvas.width - canvas.origin_x,
                           canvas.height - canvas.origin_y});
     if (dc.state.has_clip) visible.Intersect(dc.state.clip);
-    canvas.clip = visible;
+    canvas.clip = std::move(visible);
     return true;
 }
 
@@ -242,7 +244,9 @@ BOOL WINAPI RestoreDC(HDC dc, int level) {
     if (level < 0) level = count + 1 + level;
     if (level < 1 || level > count) return FALSE;
     if (Bitmap *b = As<Bitmap>(c->state.bitmap, Kind::Bitmap)) b->selected--;
+    CountSelections(c->state, -1);
     c->state = c->saved[static_cast<size_t>(level - 1)];
+    CountSelections(c->state, +1);
     for (int i = count - 1; i >= level; --i)
         if (Bitmap *b = As<Bitmap>(c->saved[static_cast<size_t>(i)].bitmap, Kind::Bitmap)) b->selected--;
     c->saved.resize(static_cast<size_t>(level - 1));
@@ -254,10 +258,18 @@ HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object) {
     Object *o = Lookup(object);
     if (!c || !o) return nullptr;
     HGDIOBJ previous = nullptr;
+    // The selection counts move with the handles, so DeleteObject can tell at once whether an
+    // object is still selected somewhere.
+    auto swap = [&](HGDIOBJ &slot) {
+        previous = slot;
+        slot = object;
+        o->holders++;
+        if (Object *old = Lookup(previous)) old->holders--;
+    };
     switch (o->kind) {
-    case Kind::Pen: previous = c->state.pen; c->state.pen = object; break;
-    case Kind::Brush: previous = c->state.brush; c->state.brush = object; break;
-    case Kind::Font: previous = c->state.font; c->state.font = object; break;
+    case Kind::Pen: swap(c->state.pen); break;
+    case Kind::Brush: swap(c->state.brush); break;
+    case Kind::Font: swap(c->state.font); break;
     case Kind::Bitmap: {
         if (c->target != Context::Target::Memory) return nullptr;
         Bitmap *b = static_cast<Bitmap *>(o);
@@ -265,8 +277,7 @@ HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object) {
         if (b->selected > 0 && !b->stock) return nullptr; // a bitmap sits in one context at a time
         if (Bitmap *old = As<Bitmap>(c->state.bitmap, Kind::Bitmap)) old->selected--;
         b->selected++;
-        previous = c->state.bitmap;
-        c->state.bitmap = object;
+        swap(c->state.bitmap);
         break;
     }
     case Kind::Region: {

@@ -5,7 +5,6 @@
 #include "internal/gdi_internal.h"
 
 #include <cstring>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,6 +16,7 @@ enum class Kind { Pen, Brush, Font, Bitmap, Region, Context };
 struct Object {
     Kind kind;
     bool stock = false;
+    int holders = 0; // context states that have it selected: DeleteObject refuses while > 0
     explicit Object(Kind k) : kind(k) {}
     virtual ~Object() = default;
 };

@@ -5,14 +5,19 @@
 #include <atomic>
 #include <cstring>
 #include <mutex>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace vorla::platform::gdi {
 
 namespace {
 
+// Every call looks its handles up here, so the lookup and the bookkeeping of selections cost the
+// same however many objects an application keeps alive.
 struct Table {
     std::recursive_mutex lock;
-    std::map<uintptr_t, std::unique_ptr<Object>> objects;
+    std::unordered_map<uintptr_t, std::unique_ptr<Object>> objects;
+    std::unordered_set<uintptr_t> contexts;
     HGDIOBJ stock[20] = {};
     HGDIOBJ stock_bitmap = nullptr;
 };
@@ -91,11 +96,31 @@ Object *Lookup(HGDIOBJ handle) {
     return it == t.objects.end() ? nullptr : it->second.get();
 }
 
+namespace {
+
+void Count(HGDIOBJ handle, int change) {
+    if (Object *o = Lookup(handle)) o->holders += change;
+}
+
+} // namespace
+
+void CountSelections(const State &state, int change) {
+    Count(state.pen, change);
+    Count(state.brush, change);
+    Count(state.font, change);
+    Count(state.bitmap, change);
+}
+
 HGDIOBJ Insert(std::unique_ptr<Object> object) {
     Table &t = g_table ? *g_table : TheTable();
     std::lock_guard<std::recursive_mutex> hold(t.lock);
     uintptr_t id = g_next_handle.fetch_add(4);
+    Object *o = object.get();
     t.objects[id] = std::move(object);
+    if (o->kind == Kind::Context) {
+        t.contexts.insert(id);
+        CountSelections(static_cast<Context *>(o)->state, +1);
+    }
     return reinterpret_cast<HGDIOBJ>(id);
 }
 
@@ -106,27 +131,21 @@ HGDIOBJ StockBitmapHandle() { return TheTable().stock_bitmap; }
 void EraseObject(HGDIOBJ handle) {
     Table &t = TheTable();
     std::lock_guard<std::recursive_mutex> hold(t.lock);
-    t.objects.erase(reinterpret_cast<uintptr_t>(handle));
-}
-
-bool IsSelectedAnywhere(HGDIOBJ handle) {
-    Table &t = TheTable();
-    std::lock_guard<std::recursive_mutex> hold(t.lock);
-    for (auto &entry : t.objects) {
-        if (entry.second->kind != Kind::Context) continue;
-        const State &s = static_cast<Context *>(entry.second.get())->state;
-        if (s.pen == handle || s.brush == handle || s.font == handle || s.bitmap == handle) return true;
+    auto it = t.objects.find(reinterpret_cast<uintptr_t>(handle));
+    if (it == t.objects.end()) return;
+    if (it->second->kind == Kind::Context) {
+        t.contexts.erase(it->first);
+        CountSelections(static_cast<Context *>(it->second.get())->state, -1);
     }
-    return false;
+    t.objects.erase(it);
 }
 
 std::vector<HDC> ContextsOfWindow(HWND window) {
     Table &t = TheTable();
     std::lock_guard<std::recursive_mutex> hold(t.lock);
     std::vector<HDC> out;
-    for (auto &entry : t.objects)
-        if (entry.second->kind == Kind::Context && static_cast<Context *>(entry.second.get())->window == window)
-            out.push_back(reinterpret_cast<HDC>(entry.first));
+    for (uintptr_t id : t.contexts)
+        if (static_cast<Context *>(t.objects.at(id).get())->window == window) out.push_back(reinterpret_cast<HDC>(id));
     return out;
 }
 
@@ -165,7 +184,7 @@ BOOL WINAPI DeleteObject(HGDIOBJ handle) {
     if (!o || o->kind == Kind::Context) return FALSE;
     if (o->stock) return TRUE;
     // Windows refuses to delete an object that is selected into a context.
-    if (IsSelectedAnywhere(handle)) return FALSE;
+    if (o->holders > 0) return FALSE;
     EraseObject(handle);
     return TRUE;
 }

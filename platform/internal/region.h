@@ -65,13 +65,13 @@ public:
     void Unite(const Region &o) {
         for (const Box &b : o.boxes_) Unite(b);
     }
-    void Intersect(const Box &box) {
-        std::vector<Box> out;
+    void Intersect(const Box &box) { // in place: every drawing call clips its surface this way
+        size_t kept = 0;
         for (const Box &b : boxes_) {
             Box i = b.Intersect(box);
-            if (!i.Empty()) out.push_back(i);
+            if (!i.Empty()) boxes_[kept++] = i;
         }
-        boxes_.swap(out);
+        boxes_.resize(kept);
     }
     void Intersect(const Region &o) {
         std::vector<Box> out;
