@@ -25,6 +25,42 @@ long long FirstReaching(long long k, long long from_size, long long to_size) {
 
 bool SameSurface(const Canvas &a, const Canvas &b) { return a.base == b.base && a.format == b.format; }
 
+// Row conversions between the 24-bit (B, G, R) and 32-bit (0x00RRGGBB) layouts, four pixels per
+// step through whole words: the same bytes the pixel-by-pixel path writes, at memory speed.
+void Row24To32(const uint8_t *from, uint32_t *to, size_t n) {
+    size_t i = 0;
+    for (; i + 4 <= n; i += 4, from += 12) {
+        uint32_t w0, w1, w2;
+        std::memcpy(&w0, from, 4);
+        std::memcpy(&w1, from + 4, 4);
+        std::memcpy(&w2, from + 8, 4);
+        to[i] = w0 & 0xFFFFFF;
+        to[i + 1] = (w0 >> 24) | ((w1 & 0xFFFF) << 8);
+        to[i + 2] = (w1 >> 16) | ((w2 & 0xFF) << 16);
+        to[i + 3] = w2 >> 8;
+    }
+    for (; i < n; ++i, from += 3)
+        to[i] = static_cast<uint32_t>(from[0]) | static_cast<uint32_t>(from[1]) << 8 | static_cast<uint32_t>(from[2]) << 16;
+}
+
+void Row32To24(const uint32_t *from, uint8_t *to, size_t n) {
+    size_t i = 0;
+    for (; i + 4 <= n; i += 4, to += 12) {
+        uint32_t p0 = from[i], p1 = from[i + 1], p2 = from[i + 2], p3 = from[i + 3];
+        uint32_t w0 = (p0 & 0xFFFFFF) | (p1 << 24);
+        uint32_t w1 = ((p1 >> 8) & 0xFFFF) | (p2 << 16);
+        uint32_t w2 = ((p2 >> 16) & 0xFF) | (p3 << 8);
+        std::memcpy(to, &w0, 4);
+        std::memcpy(to + 4, &w1, 4);
+        std::memcpy(to + 8, &w2, 4);
+    }
+    for (; i < n; ++i, to += 3) {
+        to[0] = static_cast<uint8_t>(from[i]);
+        to[1] = static_cast<uint8_t>(from[i] >> 8);
+        to[2] = static_cast<uint8_t>(from[i] >> 16);
+    }
+}
+
 uint32_t Combine(DWORD rop, uint32_t source, uint32_t destination) {
     switch (rop) {
     case SRCPAINT: return source | destination;
@@ -136,6 +172,21 @@ BOOL WINAPI StretchBlt(HDC dest, int x, int y, int w, int h, HDC source, int sx,
             uint8_t *d = to.base + to.stride * (run.y + to.origin_y) + (run.x0 + to.origin_x) * pixel_bytes;
             const uint8_t *s = from.base + from.stride * (source_y + from.origin_y) + (source_x + from.origin_x) * pixel_bytes;
             std::memmove(d, s, static_cast<size_t>(run.x1 - run.x0) * pixel_bytes);
+            continue;
+        }
+        // Copies between the two colour layouts: different formats are never one surface, so the
+        // order does not matter.
+        if (rop == SRCCOPY && same_size && from.format == Canvas::Format::Bgr24 && to.format == Canvas::Format::Rgb32) {
+            uint32_t *d = reinterpret_cast<uint32_t *>(to.base + to.stride * (run.y + to.origin_y)) + to.origin_x + run.x0;
+            const uint8_t *s = from.base + from.stride * (source_y + from.origin_y) + (source_x + from.origin_x) * 3;
+            Row24To32(s, d, static_cast<size_t>(run.x1 - run.x0));
+            continue;
+        }
+        if (rop == SRCCOPY && same_size && from.format == Canvas::Format::Rgb32 && to.format == Canvas::Format::Bgr24) {
+            uint8_t *d = to.base + to.stride * (run.y + to.origin_y) + (run.x0 + to.origin_x) * 3;
+            const uint32_t *s = reinterpret_cast<const uint32_t *>(from.base + from.stride * (source_y + from.origin_y)) +
+                                from.origin_x + source_x;
+            Row32To24(s, d, static_cast<size_t>(run.x1 - run.x0));
             continue;
         }
         if (plain && to.format == Canvas::Format::Rgb32) {
