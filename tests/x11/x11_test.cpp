@@ -567,4 +567,23 @@ TEST_F(X11EditBox, CopiedTextReachesTheDesktopAndPastedTextTheBox) {
     EXPECT_TRUE(WaitForText(*probe, "93FA967B", 5)) << probe->Lines();
 }
 
+// A frame drawn in memory goes to the desktop as an image: no OpenGL library (on a machine
+// without a GPU, a whole software rasterizer) is loaded for it, the choice is reported, and the
+// process stays small.
+TEST_F(X11, FramesReachTheDesktopWithoutOpenGL) {
+    auto probe = StartProbe({"VORLA_REPORT_WAKEUPS=1"});
+    std::ifstream maps("/proc/" + std::to_string(probe->Pid()) + "/maps");
+    std::string mapped((std::istreambuf_iterator<char>(maps)), std::istreambuf_iterator<char>());
+    for (const char *library : {"libGL", "libEGL", "libLLVM", "_dri.so"})
+        EXPECT_EQ(mapped.find(library), std::string::npos) << library << " is loaded";
+    long peak = ThreadStatus(probe->Pid(), "VmHWM"); // kB
+    EXPECT_GT(peak, 0);
+    EXPECT_LT(peak, 48 * 1024) << "peak resident memory " << peak << " kB";
+    ASSERT_TRUE(Shell("xdotool key Escape"));
+    ASSERT_EQ(probe->Exit(10), 0);
+    EXPECT_NE(probe->Errors().find("presents frames through the desktop's software framebuffer (x11 driver)"),
+              std::string::npos)
+        << probe->Errors();
+}
+
 } // namespace

@@ -38,6 +38,12 @@ std::unique_ptr<SdlBackend> SdlBackend::Start() {
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     SDL_SetHint(SDL_HINT_IME_SHOW_UI, "1");
+    // Frames are drawn in memory, so the cheapest way to show one is the desktop's own image
+    // transfer (X11 shared memory, Wayland shm buffers). SDL's default first probes OpenGL and
+    // may present through a texture, which on a machine without a GPU loads a software
+    // rasterizer: tens of milliseconds and of megabytes for one more copy. The variable
+    // SDL_FRAMEBUFFER_ACCELERATION still chooses, being read before this hint.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     // Only the desktop that is there is tried.
     const char *x = std::getenv("DISPLAY"), *wayland = std::getenv("WAYLAND_DISPLAY");
     if (!(wayland && *wayland) && x && *x) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
@@ -61,6 +67,12 @@ std::unique_ptr<SdlBackend> SdlBackend::Start() {
     if (report && *report && *report != '0') {
         g_reporting = backend.get();
         std::atexit(ReportWakeups);
+        const char *accelerated = SDL_GetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION);
+        const bool texture = accelerated && *accelerated && std::strcmp(accelerated, "0") != 0 &&
+                             SDL_strcasecmp(accelerated, "false") != 0;
+        std::fprintf(stderr, "vorla: the sdl backend presents frames through %s (%s driver)\n",
+                     texture ? "a texture of an SDL renderer" : "the desktop's software framebuffer",
+                     driver ? driver : "no");
     }
     return backend;
 }
