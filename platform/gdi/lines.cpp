@@ -47,6 +47,8 @@ namespace {
 // Minor-axis offset of pixel i of a Bresenham line; closed form of the stepping rule, so a clipped
 // line starts mid-way with the pixels the whole line would have had.
 long long MinorAt(long long i, long long dmajor, long long dminor, int bias) {
+    if (dmajor < (1LL << 30)) // i <= dmajor and dminor <= dmajor: the product fits in 63 bits
+        return (2 * dminor * i + dmajor - 1 + bias) / (2 * dmajor);
     return static_cast<long long>((Big(2) * dminor * i + dmajor - 1 + bias) / (Big(2) * dmajor));
 }
 
@@ -94,9 +96,12 @@ void CosmeticSegment(Context &c, Painter &painter, const Pen &pen, long long x0,
     if (first >= last) return;
     long long want_lo = sminor > 0 ? minor_lo - minor0 : minor0 - minor_hi + 1;
     long long want_hi = sminor > 0 ? minor_hi - minor0 : minor0 - minor_lo + 1;
-    first = FirstMinorAtLeast(first, last, want_lo, dmajor, dminor, bias);
-    last = FirstMinorAtLeast(first, last, want_hi, dmajor, dminor, bias);
-    if (first >= last) return;
+    // A line whose whole minor range is visible needs no search (the usual case).
+    if (want_lo > 0 || want_hi <= dminor) {
+        first = FirstMinorAtLeast(first, last, want_lo, dmajor, dminor, bias);
+        last = FirstMinorAtLeast(first, last, want_hi, dmajor, dminor, bias);
+        if (first >= last) return;
+    }
 
     uint32_t rgb = ToRgb(pen.colour);
     const std::vector<DWORD> &pattern =
@@ -107,7 +112,7 @@ void CosmeticSegment(Context &c, Painter &painter, const Pen &pen, long long x0,
     bool opaque_gaps = styled && !pen.geometric && c.state.background_mode == OPAQUE;
     uint32_t gap = ToRgb(c.state.background_colour);
 
-    long long m = MinorAt(first, dmajor, dminor, bias);
+    long long m = first == 0 ? 0 : MinorAt(first, dmajor, dminor, bias);
     // The error after pixel i, as the stepping rule keeps it.
     long long err = static_cast<long long>(Big(2) * dminor * (first + 1) - dmajor - Big(2) * dmajor * m);
     long long major = major0 + smajor * first, minor = minor0 + sminor * m;

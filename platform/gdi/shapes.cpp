@@ -286,29 +286,63 @@ BOOL WINAPI Polygon(HDC dc, const POINT *points, int count) {
         ymin = std::max<long long>(ymin, b.top);
         ymax = std::min<long long>(ymax, b.bottom);
         bool winding = c->state.fill_mode == WINDING;
+        // Each edge runs downwards from its top end (in) to its bottom end (out). Its first pixel
+        // column at or right of it on row y is ceil(num / den) with num = top.x * den +
+        // (y - top.y) * (bottom.x - top.x): that is kept with its remainder and stepped a row at
+        // a time, exactly, so a row costs no division and only the edges that cross it.
+        struct Edge {
+            long long top, bottom;  // rows [top, bottom)
+            long long x, error;     // ceil(num / den) on the current row, and x * den - num
+            long long den, step, rest; // per row: x grows by step (+ 1 when error < rest)
+            int direction;
+        };
+        std::vector<Edge> edges;
+        for (int i = 0; i < count; ++i) {
+            const POINT &p = points[i], &q = points[(i + 1) % count];
+            if (p.y == q.y) continue;
+            const POINT &a = p.y < q.y ? p : q, &e = p.y < q.y ? q : p;
+            Edge edge;
+            edge.top = std::max<long long>(a.y, ymin);
+            edge.bottom = std::min<long long>(e.y, ymax);
+            if (edge.top >= edge.bottom) continue;
+            edge.den = static_cast<long long>(e.y) - a.y;
+            long long dx = static_cast<long long>(e.x) - a.x;
+            edge.step = dx >= 0 ? dx / edge.den : -((-dx + edge.den - 1) / edge.den); // floor
+            edge.rest = dx - edge.step * edge.den;
+            Big num = Big(a.x) * edge.den + Big(edge.top - a.y) * dx;
+            Big x = num >= 0 ? (num + edge.den - 1) / edge.den : -((-num) / edge.den);
+            edge.x = static_cast<long long>(x);
+            edge.error = static_cast<long long>(x * edge.den - num);
+            edge.direction = q.y > p.y ? 1 : -1;
+            edges.push_back(edge);
+        }
+        std::sort(edges.begin(), edges.end(), [](const Edge &l, const Edge &r) { return l.top < r.top; });
         struct Crossing {
             long long x; // first pixel column at or right of the edge
             int direction;
         };
         std::vector<Crossing> crossings;
+        std::vector<Edge> active;
+        size_t next = 0;
         for (long long y = ymin; y < ymax; ++y) {
+            while (next < edges.size() && edges[next].top == y) active.push_back(edges[next++]);
+            active.erase(std::remove_if(active.begin(), active.end(), [&](const Edge &e) { return e.bottom <= y; }),
+                         active.end());
+            if (active.empty()) {
+                if (next == edges.size()) break;
+                y = edges[next].top - 1; // skip the rows no edge crosses
+                continue;
+            }
             crossings.clear();
-            for (int i = 0; i < count; ++i) {
-                const POINT &p = points[i], &q = points[(i + 1) % count];
-                if (p.y == q.y) continue;
-                long long y0 = std::min<long long>(p.y, q.y), y1 = std::max<long long>(p.y, q.y);
-                if (y < y0 || y >= y1) continue; // top end in, bottom end out
-                // x = p.x + (y - p.y) (q.x - p.x) / (q.y - p.y), rounded up: pixels on the left edge
-                // are in, on the right edge out.
-                Big num = Big(p.x) * (Big(q.y) - p.y) + (Big(y) - p.y) * (Big(q.x) - p.x);
-                Big den = Big(q.y) - p.y;
-                if (den < 0) {
-                    num = -num;
-                    den = -den;
+            for (Edge &e : active) {
+                crossings.push_back(Crossing{std::clamp<long long>(e.x, b.left - 1LL, b.right + 1LL), e.direction});
+                // To the next row: x grows by step, and by one more when the remainder runs out.
+                e.x += e.step;
+                if (e.error < e.rest) {
+                    e.x += 1;
+                    e.error += e.den;
                 }
-                Big ceil = num >= 0 ? (num + den - 1) / den : -((-num) / den);
-                long long x = static_cast<long long>(std::clamp<Big>(ceil, Big(b.left) - 1, Big(b.right) + 1));
-                crossings.push_back(Crossing{x, q.y > p.y ? 1 : -1});
+                e.error -= e.rest;
             }
             std::sort(crossings.begin(), crossings.end(), [](const Crossing &a, const Crossing &e) { return a.x < e.x; });
             int level = 0;
