@@ -66,3 +66,7 @@ if(VORLA_BUILD_TESTS AND EXISTS ${PROJECT_SOURCE_DIR}/windows/acceptance/CMakeLi
     message(STATUS "VorlaLib: no GoogleTest sources in ${VORLA_GOOGLETEST_SOURCE}, no acceptance programs")
   endif()
 endif()
+
+# Where a window's client area lies on the screen, for comparing a capture under Wine.
+add_executable(client_rect windows/client_rect.cpp)
+target_compile_options(client_rect PRIVATE ${VORLA_WARNINGS})

@@ -21,6 +21,8 @@ PACKAGES=(
   # its acceptance programs under Wine: GoogleTest's sources to build for Windows, Wine, and the
   # Japanese locale Wine takes its code page from
   googletest wine64 locales
+  # comparing the gallery under Wine with the headless one
+  imagemagick
   # the fuzz targets: clang, libFuzzer and the sanitizer runtimes for it, llvm-symbolizer for stacks
   clang libclang-rt-14-dev llvm
   # the Debian package: cpack finds its dependencies with dpkg-shlibdeps and file

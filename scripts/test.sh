@@ -359,10 +359,13 @@ wine_start() {
   for display in $(seq 90 140); do
     [[ -e "/tmp/.X11-unix/X$display" || -e "/tmp/.X$display-lock" ]] || break
   done
-  Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  # Tall enough for the gallery; -noreset keeps the pointer where it is put between programs.
+  Xvfb ":$display" -screen 0 1024x900x24 -nolisten tcp -noreset >/dev/null 2>&1 &
   WINE_XVFB_PID=$!
   export DISPLAY=":$display"
   for _ in $(seq 50); do [[ -e "/tmp/.X11-unix/X$display" ]] && break; sleep 0.1; done
+  # The pointer waits in a corner, away from every window (a resting pointer brings up tool hints).
+  xdotool mousemove 1023 899 || return 1
   export WINEPREFIX="$ROOT/$MINGW_BUILD/wine-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   wine_run 120 wineboot -i >/dev/null 2>&1 || return 1
   # The face the library names; the classic colour scheme (no theme, menu grey) that the library's
@@ -416,12 +419,54 @@ wine_example() {
   [[ $status -eq 0 ]] && grep -q '^System 10, version' "$out" && grep -q 'sysinfo.exe' "$out"
 }
 
+# The gallery under Wine against the same gallery on the headless screen, pixel by pixel: the
+# client area is cut from a capture of the X screen (xwd) where the program itself says it lies.
+# Leaves windows.png, headless.png and difference.png (differing pixels in red) in wine-gallery/.
+GALLERY_MINIMUM="${VORLA_GALLERY_MINIMUM:-99.0}"   # per cent of identical pixels
+wine_gallery() {
+  local linux="$1" out="$ROOT/$MINGW_BUILD/wine-gallery" pid rect x y w h differ total share
+  rm -rf "$out" && mkdir -p "$out/headless" || return 1
+  VORLA_BACKEND=headless VORLA_SCREEN=1024x900 VORLA_SNAPSHOT_DIR="$out/headless" \
+    timeout 60 "$linux" </dev/null || return 1
+  mv "$out/headless/VorlaWindowClass00.png" "$out/headless.png" && rm -rf "$out/headless" || return 1
+  (cd "$ROOT/$MINGW_BUILD/examples/gallery" && wine_run 120 ./gallery.exe </dev/null >/dev/null 2>&1) &
+  pid=$!
+  for _ in $(seq 300); do
+    xdotool search --name '^VorlaLib gallery$' >/dev/null 2>&1 && break
+    sleep 0.1
+  done
+  sleep 2   # the first paint, and time for anything that should not be there to show
+  rect="$(wine_run 30 "$ROOT/$MINGW_BUILD/client_rect.exe" "VorlaLib gallery" | tr -d '\r')"
+  xwd -root -silent >"$out/screen.xwd"
+  wine_run 30 taskkill /IM gallery.exe >/dev/null 2>&1
+  wait "$pid"
+  read -r x y w h <<<"$rect"
+  [[ -n "$h" ]] || { echo "test.sh: no gallery window under Wine" >&2; return 1; }
+  convert "xwd:$out/screen.xwd" -crop "${w}x${h}+${x}+${y}" +repage "$out/windows.png" && rm -f "$out/screen.xwd" \
+    || return 1
+  if [[ "$(identify -format '%wx%h' "$out/headless.png")" != "${w}x${h}" ]]; then
+    echo "test.sh: the client areas differ in size: headless $(identify -format '%wx%h' "$out/headless.png"), Wine ${w}x${h}" >&2
+    return 1
+  fi
+  differ="$(compare -metric AE "$out/headless.png" "$out/windows.png" "$out/difference.png" 2>&1)"
+  total=$((w * h))
+  share="$(awk -v d="$differ" -v t="$total" 'BEGIN { printf "%.3f", 100 * (t - d) / t }')"
+  echo "gallery: $((total - differ)) of $total pixels identical ($share%), pictures in $out"
+  awk -v s="$share" -v m="$GALLERY_MINIMUM" 'BEGIN { exit !(s >= m) }'
+}
+
 if wants wine; then
   if [[ ! -f "$ROOT/$MINGW_BUILD/windows/acceptance/acceptance.exe" ]]; then
     skip "wine: programs" "no Windows build (stage mingw)"
   elif step "wine: start" wine_start; then
     step "wine: acceptance" wine_acceptance
     step "wine: example" wine_example
+    linux_gallery="$ROOT/${VORLA_PLAIN_BUILD:-build}/examples/gallery/gallery"
+    if [[ -x "$linux_gallery" ]]; then
+      step "wine: gallery" wine_gallery "$linux_gallery"
+    else
+      skip "wine: gallery" "no headless gallery (stage plain)"
+    fi
   else
     skip "wine: programs" "Wine did not start"
   fi
