@@ -73,8 +73,9 @@ void Canvas::Touch(const Box &box) {
 Context *ContextOf(HDC dc) { return As<Context>(dc, Kind::Context); }
 
 bool MakeCanvas(Context &dc, Canvas &canvas) {
+    // A canvas made again for the next call keeps its clip's storage.
+    Region visible = std::move(canvas.clip);
     canvas = Canvas{};
-    Region visible;
     switch (dc.target) {
     case Context::Target::Window: {
         WindowTarget target;
@@ -99,7 +100,7 @@ bool MakeCanvas(Context &dc, Canvas &canvas) {
         canvas.stride = static_cast<ptrdiff_t>(fb.width) * 4;
         canvas.width = fb.width;
         canvas.height = fb.height;
-        visible = Region(Box{0, 0, fb.width, fb.height});
+        visible.Assign(Box{0, 0, fb.width, fb.height});
         break;
     }
     case Context::Target::Memory: {
@@ -112,7 +113,7 @@ bool MakeCanvas(Context &dc, Canvas &canvas) {
         canvas.stride = b->bottom_up ? -static_cast<ptrdiff_t>(b->row_bytes) : b->row_bytes;
         canvas.width = b->width;
         canvas.height = b->height;
-        visible = Region(Box{0, 0, b->width, b->height});
+        visible.Assign(Box{0, 0, b->width, b->height});
         break;
     }
     }

@@ -237,7 +237,7 @@ BOOL WINAPI MoveToEx(HDC dc, int x, int y, LPPOINT previous) {
 BOOL WINAPI LineTo(HDC dc, int x, int y) {
     Context *c = ContextOf(dc);
     if (!c) return FALSE;
-    Canvas canvas;
+    thread_local Canvas canvas; // kept for its clip's storage: programs draw lines by the thousand
     if (MakeCanvas(*c, canvas)) {
         POINT path[2] = {c->state.position, POINT{x, y}};
         PenPath(*c, canvas, path, 2, false);

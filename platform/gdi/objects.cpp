@@ -88,12 +88,34 @@ Table &TheTable() {
 
 } // namespace
 
+// Every drawing call looks up its context, the context's bitmap and its pen or brush; a few
+// answers per thread are kept until any object goes (handles are never reused, so a kept answer
+// is right as long as nothing was erased since).
+std::atomic<uint64_t> g_erasures{0};
+
+namespace {
+
+struct Remembered {
+    uintptr_t handle = 0;
+    uint64_t erasures = 0;
+    Object *object = nullptr;
+};
+thread_local Remembered g_remembered[8];
+
+} // namespace
+
 Object *Lookup(HGDIOBJ handle) {
     if (!handle) return nullptr;
+    const uintptr_t id = reinterpret_cast<uintptr_t>(handle);
+    Remembered &kept = g_remembered[(id >> 2) & 7];
+    const uint64_t erasures = g_erasures.load(std::memory_order_acquire);
+    if (kept.handle == id && kept.erasures == erasures) return kept.object;
     Table &t = TheTable();
     std::lock_guard<std::recursive_mutex> hold(t.lock);
-    auto it = t.objects.find(reinterpret_cast<uintptr_t>(handle));
-    return it == t.objects.end() ? nullptr : it->second.get();
+    auto it = t.objects.find(id);
+    if (it == t.objects.end()) return nullptr;
+    kept = Remembered{id, erasures, it->second.get()};
+    return kept.object;
 }
 
 namespace {
@@ -137,6 +159,7 @@ void EraseObject(HGDIOBJ handle) {
         t.contexts.erase(it->first);
         CountSelections(static_cast<Context *>(it->second.get())->state, -1);
     }
+    g_erasures.fetch_add(1, std::memory_order_acq_rel);
     t.objects.erase(it);
 }
 
@@ -154,6 +177,7 @@ std::vector<HDC> ContextsOfWindow(HWND window) {
 namespace vorla::platform {
 
 void ResetGdi() {
+    gdi::g_erasures.fetch_add(1, std::memory_order_acq_rel);
     delete gdi::g_table;
     gdi::g_table = nullptr;
     gdi::ResetText(); // after the fonts that hold faces are gone

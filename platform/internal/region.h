@@ -42,6 +42,11 @@ public:
     bool Empty() const { return boxes_.empty(); }
     const std::vector<Box> &Boxes() const { return boxes_; }
     void Clear() { boxes_.clear(); }
+    // Becomes the box, keeping its storage: for regions remade at every call.
+    void Assign(const Box &box) {
+        boxes_.clear();
+        if (!box.Empty()) boxes_.push_back(box);
+    }
 
     Box Bounds() const {
         Box b;
