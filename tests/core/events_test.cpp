@@ -217,6 +217,12 @@ TEST_F(EventTest, TimerTicksEveryHundredMillisecondsUnlessInputIsDisabled)
 
     driver::Advance(100); // and it runs again afterwards
     EXPECT_EQ(tickTimes.size(), 1u);
+
+    // Detached, it stays quiet; a null callback attaches nothing.
+    window.DetachTimerEvent();
+    EXPECT_EQ(window.AttachTimerEvent(nullptr), 0);
+    driver::Advance(300);
+    EXPECT_EQ(tickTimes.size(), 1u);
 }
 
 TEST_F(EventTest, EveryMouseEventAppliesTheCursorShape)
