@@ -1,10 +1,10 @@
 // Text of the window-system layer: fonts and metrics of the Gothic face, extents against drawn
 // pixels, TextOutA and DrawTextA placement, prefixes, clipping and CP932 decoding.
-#include "platform/testing/driver.h"
-#include "platform/win32.h"
+#include "board.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -17,60 +17,30 @@ namespace {
 const char GothicName[] = "\x82\x6C\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4E";
 const char Japanese[] = "\x93\xFA\x96\x7B\x8C\xEA"; // 日本語
 
-constexpr COLORREF White = RGB(255, 255, 255);
-constexpr COLORREF Black = RGB(0, 0, 0);
-constexpr COLORREF Red = RGB(255, 0, 0);
-constexpr COLORREF Blue = RGB(0, 0, 255);
+using board::Black;
+using board::Blue;
+using board::Red;
+using board::White;
 
 struct Box {
     int left = 0, top = 0, right = 0, bottom = 0; // right and bottom excluded; empty when left == right
     bool Empty() const { return right <= left; }
 };
 
-// A memory context holding a white 32-bit compatible bitmap, with the Gothic face selected.
-class Surface {
+// A white board with the Gothic face selected.
+class Surface : public board::Board {
 public:
     Surface(int width, int height, int size = 12, int weight = FW_NORMAL, const char *face = GothicName)
-        : width_(width), height_(height) {
-        HDC screen = GetDC(nullptr);
-        dc_ = CreateCompatibleDC(screen);
-        bitmap_ = CreateCompatibleBitmap(screen, width, height);
-        ReleaseDC(nullptr, screen);
-        old_bitmap_ = SelectObject(dc_, bitmap_);
-        font_ = CreateFontA(-size, 0, 0, 0, weight, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, face);
-        old_font_ = SelectObject(dc_, font_);
-        Clear();
+        : Board(width, height) {
+        Use(CreateFontA(-size, 0, 0, 0, weight, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, face));
     }
-    ~Surface() {
-        SelectObject(dc_, old_font_);
-        SelectObject(dc_, old_bitmap_);
-        DeleteObject(font_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    HDC dc() const { return dc_; }
-    void Clear() {
-        HBRUSH white = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-        RECT all{0, 0, width_, height_};
-        FillRect(dc_, &all, white);
-    }
-    driver::Image Picture() const {
-        driver::Image image;
-        image.width = width_;
-        image.height = height_;
-        for (int y = 0; y < height_; ++y)
-            for (int x = 0; x < width_; ++x) {
-                COLORREF c = GetPixel(dc_, x, y);
-                image.pixels.push_back(((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF));
-            }
-        return image;
-    }
+
     // Bounds of the pixels of one colour.
     Box Bounds(COLORREF colour) const {
-        Box b{width_, height_, 0, 0};
-        for (int y = 0; y < height_; ++y)
-            for (int x = 0; x < width_; ++x)
-                if (GetPixel(dc_, x, y) == colour) {
+        Box b{width(), height(), 0, 0};
+        for (int y = 0; y < height(); ++y)
+            for (int x = 0; x < width(); ++x)
+                if (GetPixel(dc(), x, y) == colour) {
                     b.left = std::min(b.left, x);
                     b.top = std::min(b.top, y);
                     b.right = std::max(b.right, x + 1);
@@ -79,34 +49,26 @@ public:
         if (b.right <= b.left) return Box{};
         return b;
     }
+    using Board::Count;
     int Count(COLORREF colour, int left, int top, int right, int bottom) const {
         int n = 0;
         for (int y = top; y < bottom; ++y)
-            for (int x = left; x < right; ++x)
-                if (GetPixel(dc_, x, y) == colour) ++n;
+            for (int x = left; x < right; ++x) n += GetPixel(dc(), x, y) == colour;
         return n;
     }
-    int Count(COLORREF colour) const { return Count(colour, 0, 0, width_, height_); }
 
     SIZE Extent(const char *text, int length = -1) const {
         SIZE size{-1, -1};
-        GetTextExtentPoint32A(dc_, text, length < 0 ? static_cast<int>(std::strlen(text)) : length, &size);
+        GetTextExtentPoint32A(dc(), text, length < 0 ? static_cast<int>(std::strlen(text)) : length, &size);
         return size;
     }
     TEXTMETRICA Metrics() const {
         TEXTMETRICA tm{};
-        EXPECT_TRUE(GetTextMetricsA(dc_, &tm));
+        EXPECT_TRUE(GetTextMetricsA(dc(), &tm));
         return tm;
     }
-    void Out(int x, int y, const char *text) { TextOutA(dc_, x, y, text, static_cast<int>(std::strlen(text))); }
-    int Draw(const char *text, RECT rect, UINT format) { return DrawTextA(dc_, text, -1, &rect, format); }
-
-private:
-    int width_, height_;
-    HDC dc_;
-    HBITMAP bitmap_;
-    HFONT font_;
-    HGDIOBJ old_bitmap_, old_font_;
+    void Out(int x, int y, const char *text) { TextOutA(dc(), x, y, text, static_cast<int>(std::strlen(text))); }
+    int Draw(const char *text, RECT rect, UINT format) { return DrawTextA(dc(), text, -1, &rect, format); }
 };
 
 bool SamePixels(const driver::Image &a, const driver::Image &b) { return a.pixels == b.pixels; }
