@@ -141,6 +141,13 @@ std::vector<uint8_t> Pict(int width, int height, const std::vector<uint32_t> &pa
     return out;
 }
 
+// The colour GetPixel reports for a reference pixel.
+unsigned long Opaque(const Rgb &c)
+{
+    return 0xFF000000u | static_cast<unsigned>(c.red) << 16 | static_cast<unsigned>(c.green) << 8 |
+           static_cast<unsigned>(c.blue);
+}
+
 class ImageReaders : public ::testing::Test {
 protected:
     // Every pixel of the image against the reference, and the spare byte.
@@ -398,11 +405,7 @@ TEST_F(ImageReaders, RectanglesAreClippedToThePictureAndTheImage)
     image.SetSize(20, 12);
     Ppm reference;
     ASSERT_TRUE(Ppm::Read(DataPath("bmp24.bmp.ppm"), reference));
-    auto colour = [&](int x, int y) {
-        const Rgb c = reference.At(x, y);
-        return 0xFF000000u | static_cast<unsigned>(c.red) << 16 | static_cast<unsigned>(c.green) << 8 |
-               static_cast<unsigned>(c.blue);
-    };
+    auto colour = [&](int x, int y) { return Opaque(reference.At(x, y)); };
     // From column 60 of the 70-wide picture only 10 columns exist; so for BMP, PICT and JPEG.
     for (const char *name : {"bmp24.bmp", "direct.pict", "colour.jpg"}) {
         SCOPED_TRACE(name);
@@ -468,9 +471,7 @@ TEST_F(ImageReaders, PngKeepsItsOwnPlacementRules)
     image.ClearImage(0xFF000000);
     const std::string renamed = scratch.Write("picture.bmp", ReadBytes(png));
     EXPECT_EQ(image.LoadImageA(renamed.c_str(), 0, 0, 20, 12, 0, 0), 1);
-    EXPECT_EQ(image.GetPixel(19, 8), 0xFF000000u | static_cast<unsigned>(reference.At(19, 8).red) << 16 |
-                                         static_cast<unsigned>(reference.At(19, 8).green) << 8 |
-                                         static_cast<unsigned>(reference.At(19, 8).blue));
+    EXPECT_EQ(image.GetPixel(19, 8), Opaque(reference.At(19, 8)));
 }
 
 TEST_F(ImageReaders, JpegNeedsItsIdentifierAndGreyComesOutGrey)
@@ -519,9 +520,7 @@ TEST_F(ImageReaders, DamagedFilesLoadPartlyOrFailButNeverCrash)
               1);
     Ppm reference;
     ASSERT_TRUE(Ppm::Read(DataPath("bmp24.bmp.ppm"), reference));
-    EXPECT_EQ(image.GetPixel(3, 6), 0xFF000000u | static_cast<unsigned>(reference.At(3, 6).red) << 16 |
-                                        static_cast<unsigned>(reference.At(3, 6).green) << 8 |
-                                        static_cast<unsigned>(reference.At(3, 6).blue));
+    EXPECT_EQ(image.GetPixel(3, 6), Opaque(reference.At(3, 6)));
     EXPECT_EQ(image.GetPixel(3, 5), 0xFF000000u);
 
     uint32_t seed = 12345;
