@@ -325,23 +325,6 @@ TEST_F(WindowSystem, FrameClicksAreNonClientAndTheCloseBoxCloses) {
     EXPECT_LT(owned_destroy, owner_destroy);
 }
 
-TEST_F(WindowSystem, KeysGoToTheFocusWithCharactersAfterTranslation) {
-    Register("K");
-    HWND w = MakeWindow("K");
-    ShowWindow(w, SW_SHOW);
-    g_seen.clear();
-    t::PressKey('A');
-    EXPECT_EQ(CountOf(WM_KEYDOWN), 1);
-    EXPECT_EQ(CountOf(WM_CHAR), 1);
-    EXPECT_EQ(CountOf(WM_KEYUP), 1);
-    EXPECT_FALSE(GetKeyState('A') & 0x8000);
-    t::KeyDown(VK_SHIFT);
-    EXPECT_TRUE(GetKeyState(VK_SHIFT) & 0x8000);
-    t::KeyUp(VK_SHIFT);
-    t::SetToggle(VK_NUMLOCK, true);
-    EXPECT_EQ(GetKeyState(VK_NUMLOCK) & 1, 1);
-}
-
 TEST_F(WindowSystem, DestroyedHandlesAreRefusedEverywhere) {
     Register("D");
     HWND w = MakeWindow("D");
