@@ -26,7 +26,7 @@ as_root() {
 
 # apt-get source needs deb-src lines; Debian 12 images ship only binary ones.
 enable_source_packages() {
-  if apt-cache showsrc libjpeg-turbo >/dev/null 2>&1 && [[ -n "$(apt-cache showsrc libjpeg-turbo 2>/dev/null)" ]]; then
+  if [[ -n "$(apt-cache showsrc libjpeg-turbo 2>/dev/null)" ]]; then
     return 0
   fi
   if [[ -f "$SOURCES_FILE" ]] && grep -q '^Types: deb$' "$SOURCES_FILE"; then
@@ -96,5 +96,7 @@ echo "libjpeg-turbo $jpeg_version, libpng1.6 $png_version, $("$CC_MINGW" --versi
 mkdir -p "$CACHE"
 rm -rf "$PREFIX"
 mv "$staging" "$PREFIX"
+# Builds for other sources, compilers or versions of this script are not used again.
+find "$CACHE" -mindepth 1 -maxdepth 1 -type d ! -name "$key" -exec rm -rf {} +
 log "built into $PREFIX"
 echo "$PREFIX"
