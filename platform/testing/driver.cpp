@@ -333,10 +333,11 @@ Image SnapshotScreen() {
     return img;
 }
 
-bool MatchesGolden(const Image &image, const std::string &name, std::string *message) {
+bool MatchesGoldenIn(const char *folder, const Image &image, const std::string &name, std::string *message) {
     std::string dir;
     if (const char *env = std::getenv("VORLA_GOLDEN_DIR")) dir = env;
-    if (dir.empty()) dir = std::string(VORLA_SOURCE_DIR) + "/tests/golden";
+    if (dir.empty() && folder) dir = folder;
+    if (dir.empty()) dir = "golden";
     std::string path = dir + "/" + name + ".png";
     const char *update = std::getenv("VORLA_UPDATE_GOLDENS");
     if (update && std::string(update) == "1") {

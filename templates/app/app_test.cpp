@@ -24,8 +24,6 @@ class GreeterTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        // Reference pictures live beside this file; VORLA_UPDATE_GOLDENS=1 rewrites them.
-        setenv("VORLA_GOLDEN_DIR", APP_GOLDEN_DIR, 0);
         driver::Reset(); // a fresh headless screen, the clock at 0
         VorlaInitialize(nullptr, GetModuleHandleA(nullptr));
         ASSERT_TRUE(app::Open());

@@ -83,9 +83,21 @@ VORLA_TESTING_API void SetStallLimit(uint32_t ms);
 // ---- observation ----
 VORLA_TESTING_API Image Snapshot(HWND window); // client area
 VORLA_TESTING_API Image SnapshotScreen();      // desktop with every shown window, frames included
-// Compares with tests/golden/<name>.png; VORLA_UPDATE_GOLDENS=1 rewrites it. On a mismatch the
-// message says where, and the actual picture is written beside the build as <name>.actual.png.
-VORLA_TESTING_API bool MatchesGolden(const Image &image, const std::string &name, std::string *message);
+// Compares with <folder>/<name>.png, the folder being VORLA_GOLDEN_DIR from the environment, else
+// the one given; VORLA_UPDATE_GOLDENS=1 rewrites it. On a mismatch the message says where, and the
+// actual picture is written beside the build as <name>.actual.png.
+VORLA_TESTING_API bool MatchesGoldenIn(const char *folder, const Image &image, const std::string &name,
+                                       std::string *message);
+// The same with the folder the test program was built with (VORLA_GOLDEN_DIR defined when it is
+// compiled), else "golden" in the working directory.
+inline bool MatchesGolden(const Image &image, const std::string &name, std::string *message)
+{
+#ifdef VORLA_GOLDEN_DIR
+    return MatchesGoldenIn(VORLA_GOLDEN_DIR, image, name, message);
+#else
+    return MatchesGoldenIn("golden", image, name, message);
+#endif
+}
 
 VORLA_TESTING_API std::vector<HWND> TopLevelWindows(); // every existing top-level window, top first
 VORLA_TESTING_API bool IsShown(HWND window);
