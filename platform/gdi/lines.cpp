@@ -189,21 +189,28 @@ void Flatten(const double p[4][2], int depth, std::vector<POINT> &out) {
 
 } // namespace
 
-void PenSegment(Context &c, Painter &painter, SpanSet *wide, long long x0, long long y0, long long x1, long long y1) {
-    Pen *pen = DrawingPen(c);
-    if (!pen) return;
-    if (pen->width > 1) {
+namespace {
+
+void SegmentWith(Context &c, const Pen &pen, Painter &painter, SpanSet *wide, long long x0, long long y0,
+                 long long x1, long long y1) {
+    if (pen.width > 1) {
         // Wide pens are solid whatever their style, with round caps covering both end points.
         if (wide) {
-            WideSegment(*wide, x0, y0, x1, y1, pen->width);
+            WideSegment(*wide, x0, y0, x1, y1, pen.width);
         } else {
             SpanSet spans(painter.Bounds());
-            WideSegment(spans, x0, y0, x1, y1, pen->width);
-            spans.Paint(painter, ToRgb(pen->colour));
+            WideSegment(spans, x0, y0, x1, y1, pen.width);
+            spans.Paint(painter, ToRgb(pen.colour));
         }
         return;
     }
-    CosmeticSegment(c, painter, *pen, x0, y0, x1, y1);
+    CosmeticSegment(c, painter, pen, x0, y0, x1, y1);
+}
+
+} // namespace
+
+void PenSegment(Context &c, Painter &painter, SpanSet *wide, long long x0, long long y0, long long x1, long long y1) {
+    if (Pen *pen = DrawingPen(c)) SegmentWith(c, *pen, painter, wide, x0, y0, x1, y1);
 }
 
 void PenPath(Context &c, Canvas &canvas, const POINT *points, size_t count, bool closed) {
@@ -214,8 +221,9 @@ void PenPath(Context &c, Canvas &canvas, const POINT *points, size_t count, bool
     SpanSet spans(painter.Bounds());
     SpanSet *wide = pen->width > 1 ? &spans : nullptr;
     for (size_t i = 1; i < count; ++i)
-        PenSegment(c, painter, wide, points[i - 1].x, points[i - 1].y, points[i].x, points[i].y);
-    if (closed && count > 1) PenSegment(c, painter, wide, points[count - 1].x, points[count - 1].y, points[0].x, points[0].y);
+        SegmentWith(c, *pen, painter, wide, points[i - 1].x, points[i - 1].y, points[i].x, points[i].y);
+    if (closed && count > 1)
+        SegmentWith(c, *pen, painter, wide, points[count - 1].x, points[count - 1].y, points[0].x, points[0].y);
     if (wide) spans.Paint(painter, ToRgb(pen->colour));
 }
 
