@@ -290,49 +290,34 @@ TEST_F(Shapes, SheetMatchesGolden) {
 TEST(StyledOutlines, DottedPensDotRoundedOutlinesToo)
 {
     vorla::testing::Reset();
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, 40, 30);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ previous = SelectObject(dc, bitmap);
-    RECT all = {0, 0, 40, 30};
-    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    LOGBRUSH brush = {BS_SOLID, RGB(0, 0, 0), 0};
+    Board b(40, 30);
+    LOGBRUSH brush = {BS_SOLID, Black, 0};
     const DWORD style[2] = {0, 2};
-    HPEN dotted = ExtCreatePen(PS_GEOMETRIC | PS_USERSTYLE, 1, &brush, 2, style);
-    HGDIOBJ oldPen = SelectObject(dc, dotted);
-    HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
-    RoundRect(dc, 2, 2, 38, 28, 8, 8);
-    // Along the straight top edge every other pixel is lit.
-    int lit = 0, runs = 0;
-    for (int x = 8; x < 32; ++x) {
-        const bool on = GetPixel(dc, x, 2) == 0;
-        lit += on;
-        runs += on && GetPixel(dc, x + 1, 2) == 0;
-    }
-    EXPECT_GE(lit, 11);
-    EXPECT_EQ(runs, 0) << "never two lit pixels side by side";
+    b.Use(ExtCreatePen(PS_GEOMETRIC | PS_USERSTYLE, 1, &brush, 2, style));
+    b.NoBrush();
+    // Lit pixels of row 2 between the columns, and how many of them have a lit right neighbour.
+    auto topRow = [&](int from, int to, int &lit) {
+        int runs = 0;
+        lit = 0;
+        for (int x = from; x < to; ++x) {
+            const bool on = GetPixel(b.dc(), x, 2) == Black;
+            lit += on;
+            runs += on && GetPixel(b.dc(), x + 1, 2) == Black;
+        }
+        return runs;
+    };
+    int lit = 0;
+    RoundRect(b.dc(), 2, 2, 38, 28, 8, 8);
+    EXPECT_EQ(topRow(8, 32, lit), 0) << "never two lit pixels side by side";
+    EXPECT_GE(lit, 11) << "along the straight top edge every other pixel is lit";
 
     // An arc runs its pattern from its start ray: the upper half of an ellipse, dotted.
-    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    Arc(dc, 2, 2, 38, 28, 38, 15, 2, 15);
-    lit = runs = 0;
-    for (int x = 12; x < 28; ++x) {
-        const bool on = GetPixel(dc, x, 2) == 0;
-        lit += on;
-        runs += on && GetPixel(dc, x + 1, 2) == 0;
-    }
+    b.Clear();
+    Arc(b.dc(), 2, 2, 38, 28, 38, 15, 2, 15);
+    EXPECT_EQ(topRow(12, 28, lit), 0);
     EXPECT_GE(lit, 4);
-    EXPECT_EQ(runs, 0);
     int below = 0;
     for (int y = 16; y < 30; ++y)
-        for (int x = 0; x < 40; ++x)
-            below += GetPixel(dc, x, y) == 0;
+        for (int x = 0; x < 40; ++x) below += GetPixel(b.dc(), x, y) == Black;
     EXPECT_EQ(below, 0) << "only the upper half";
-    SelectObject(dc, oldBrush);
-    SelectObject(dc, oldPen);
-    SelectObject(dc, previous);
-    DeleteObject(dotted);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
 }
