@@ -361,13 +361,7 @@ TEST_F(EditBoxTest, TextCursorAndHintOverTheBox)
     driver::Pump();
     EXPECT_EQ(window.GetCursor(), 3);
     driver::Advance(1100);
-    HWND hint = nullptr;
-    for (HWND shown : driver::TopLevelWindows()) {
-        char name[64] = "";
-        GetClassNameA(shown, name, sizeof name);
-        if (std::string(name) == "VorlaToolHintClass")
-            hint = shown;
-    }
+    HWND hint = HintPopup();
     ASSERT_NE(hint, nullptr);
     ASSERT_TRUE(driver::IsShown(hint));
     RECT area;

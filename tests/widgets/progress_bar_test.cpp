@@ -201,13 +201,7 @@ TEST_F(ProgressBarTest, APressOnABarKeepsTheFocusAndItsHintShows)
     driver::PressKey(VK_SPACE);
     EXPECT_EQ(pushes, 2) << "focus navigation passes the bar by";
 
-    HWND popup = nullptr;
-    for (HWND top : driver::TopLevelWindows()) {
-        char name[64] = "";
-        GetClassNameA(top, name, sizeof name);
-        if (std::string(name) == "VorlaToolHintClass")
-            popup = top;
-    }
+    HWND popup = HintPopup();
     ASSERT_NE(popup, nullptr);
     driver::MoveTo(handle, 110, 30); // the far corner counts
     driver::Advance(1100);

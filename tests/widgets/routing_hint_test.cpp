@@ -8,17 +8,6 @@ namespace {
 std::vector<VLPushButton *> pushed;
 void OnPush(VLPushButton *button) { pushed.push_back(button); }
 
-HWND HintPopup()
-{
-    for (HWND window : driver::TopLevelWindows()) {
-        char name[64] = "";
-        GetClassNameA(window, name, sizeof name);
-        if (std::string(name) == "VorlaToolHintClass")
-            return window;
-    }
-    return nullptr;
-}
-
 class RoutingTest : public WidgetTest {
 protected:
     void SetUp() override

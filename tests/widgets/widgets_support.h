@@ -12,6 +12,18 @@
 
 namespace driver = vorla::testing;
 
+// The tool-hint popup every library window owns (one window: the only one there is).
+inline HWND HintPopup()
+{
+    for (HWND top : driver::TopLevelWindows()) {
+        char name[64] = "";
+        GetClassNameA(top, name, sizeof name);
+        if (std::string(name) == "VorlaToolHintClass")
+            return top;
+    }
+    return nullptr;
+}
+
 // A test that calls VorlaTerminate runs it inside RunInOwnProcess (own_process.h): the library
 // lives once per process, and the tests after it need it.
 class WidgetTest : public ::testing::Test {
