@@ -418,9 +418,13 @@ static bool ClipThrough(VLGroup *group, RECT &area, int hops)
     if (tab && TabAccess::OwningGroup(*tab) && hops < TabHops &&
         ClipThrough(TabAccess::OwningGroup(*tab), area, hops + 1))
         any = true;
-    // The groups at the top of a scrolling area are clipped to its view.
+    // The groups at the top of a scrolling area, and the pages of a tab in one, are clipped to
+    // its view.
     RECT view;
-    if (group && ScrollAreaView(GroupAccess::AreaOf(*TopGroup(group)), view)) {
+    VLScrollArea *scroller = group ? GroupAccess::AreaOf(*TopGroup(group)) : nullptr;
+    if (tab && !scroller)
+        scroller = TabAccess::OwningArea(*tab);
+    if (ScrollAreaView(scroller, view)) {
         if (any)
             IntersectRect(&area, &area, &view);
         else
@@ -460,6 +464,7 @@ static bool ShowingThrough(VLGroup *group, int hops)
             shown = ScrollAreaShowing(area);
         if (VLTab *tab = PageTab(*top))
             shown = hops < TabHops && TabAccess::ShowsPage(*tab, top) &&
+                    (!TabAccess::OwningArea(*tab) || ScrollAreaShowing(TabAccess::OwningArea(*tab))) &&
                     ShowingThrough(TabAccess::OwningGroup(*tab), hops + 1);
     }
     return shown;

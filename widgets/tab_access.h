@@ -11,6 +11,8 @@ struct TabAccess {
     static bool ShowsPage(VLTab &tab, const VLGroup *page);
     // The group the tab lies in, if any.
     static VLGroup *OwningGroup(const VLTab &tab) { return tab.group; }
+    // The scroll area the tab lies in directly, if any.
+    static VLScrollArea *OwningArea(const VLTab &tab) { return tab.scrollArea; }
     // The colour the selected page's widgets stand on.
     static unsigned int PageBackground(VLTab &tab, VLWindow *window);
 };

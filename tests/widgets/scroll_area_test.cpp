@@ -151,6 +151,31 @@ TEST_F(ScrollingTest, FocusNavigationBringsTheFocusedWidgetIntoViewAndOffRestore
     EXPECT_TRUE(pushed.empty());
 }
 
+TEST_F(ScrollAreaTest, APageOfATabInAScrollingAreaRepaintsOnlyInsideTheView)
+{
+    VLScrollArea area;
+    VLTab tab;
+    VLGroup page;
+    VLPushButton button;
+    area.SetBounds(10, 10, 100, 60);
+    area.SetScrollSize(98, 200);
+    area.SetScrolling(1);
+    tab.SetBounds(0, 0, 80, 150);
+    page.SetBounds(0, 0, 70, 120);
+    button.SetBounds(4, 40, 60, 40); // at window rows 71 to 111: mostly below the view
+    tab.Add("page", &page);
+    page.Add(&button);
+    area.Add(&tab);
+    window.Add(&area);
+    Repaint();
+    button.SetBackgroundColor(0xFF00FF00);
+    button.Repaint();
+    EXPECT_EQ(Picture().Count(0x00FF00u, 0, 72, 240, 161), 0) << "nothing below the view";
+    area.SetScrollPosition(0, 30); // the button comes into view
+    EXPECT_GT(Picture().Count(0x00FF00u, 0, 0, 240, 72), 0);
+    window.Clear();
+}
+
 // A widget's callback may remove and delete the area it lies in, mid-route.
 VLScrollArea *doomed = nullptr;
 void DeleteArea(VLPushButton *button)
