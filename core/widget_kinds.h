@@ -56,6 +56,9 @@ struct WidgetKind {
     void (*leave)(void *widget, int offsetX, int offsetY) = nullptr;
     // An arrow key for a container; true when something handled it.
     bool (*arrow)(void *widget, int key) = nullptr;
+    // A timer tick while the left button is down, the pointer at a window point: a widget with a
+    // part held down repeats it.
+    void (*held)(void *widget, int x, int y) = nullptr;
     // A turn of the mouse wheel (WHEEL_DELTA a notch) with the pointer at a window point; true
     // when the widget scrolled.
     bool (*wheel)(void *widget, int x, int y, int delta) = nullptr;

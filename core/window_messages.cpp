@@ -7,6 +7,7 @@
 #include "library.h"
 #include "life_guard.h"
 #include "tool_hint.h"
+#include "child_walk.h"
 
 #include <initializer_list>
 
@@ -345,6 +346,16 @@ void WindowInternals::TickStep(VLWindow &window)
         }
         if (window.holdTicks < 20)
             ++window.holdTicks;
+    }
+    // Widgets with a held part of their own (a scroll area's bar buttons) count their own ticks.
+    if (window.leftDown) {
+        ForEachChild(WindowInternals::Children(window), false, [&](int, void *widget, const WidgetKind &kind) {
+            if (kind.held)
+                kind.held(widget, window.mouseX, window.mouseY);
+            return !windowAlive.Ended();
+        });
+        if (windowAlive.Ended())
+            return;
     }
     if (window.timerCallback)
         window.timerCallback(&window);

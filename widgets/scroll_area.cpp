@@ -25,6 +25,7 @@ void VLScrollArea::Initialise()
     scrollX = scrollY = 0;
     pressedPart = 0;
     grab = 0;
+    heldTicks = 0;
 }
 
 // Every widget in the area returns to its constructed state.
@@ -385,6 +386,7 @@ struct ScrollAreaRows {
         if (part != None) {
             const Track v = VerticalBar(a, l), h = HorizontalBar(a, l);
             a.pressedPart = part;
+            a.heldTicks = 0;
             switch (part) {
             case VerticalUp: ScrollTo(a, a.scrollX, a.scrollY - LineStep); break;
             case VerticalDown: ScrollTo(a, a.scrollX, a.scrollY + LineStep); break;
@@ -424,6 +426,25 @@ struct ScrollAreaRows {
             return !hit;
         });
         return hit;
+    }
+    // A held arrow button steps again on every tick from the fifth, while the pointer stays on it.
+    static void Held(void *widget, int px, int py)
+    {
+        VLScrollArea &a = Of(widget);
+        if (!a.scrolling || !a.visible || !a.parentWindow || a.pressedPart == None)
+            return;
+        if (++a.heldTicks <= 4)
+            return;
+        const Layout l = LayoutOf(a);
+        if (PartAt(a, l, px, py) != a.pressedPart)
+            return;
+        switch (a.pressedPart) {
+        case VerticalUp: ScrollTo(a, a.scrollX, a.scrollY - LineStep); break;
+        case VerticalDown: ScrollTo(a, a.scrollX, a.scrollY + LineStep); break;
+        case HorizontalUp: ScrollTo(a, a.scrollX - LineStep, a.scrollY); break;
+        case HorizontalDown: ScrollTo(a, a.scrollX + LineStep, a.scrollY); break;
+        default: break;
+        }
     }
     // Three lines a notch, over the area.
     static bool Wheel(void *widget, int px, int py, int delta)
@@ -580,6 +601,7 @@ extern const WidgetKind ScrollAreaKind = [] {
     kind.mouse = ScrollAreaRows::Mouse;
     kind.pressHits = ScrollAreaRows::PressHits;
     kind.wheel = ScrollAreaRows::Wheel;
+    kind.held = ScrollAreaRows::Held;
     kind.activate = ScrollAreaRows::Activate;
     return kind; // unless it scrolls, the area and its widgets take neither pointer nor hints
 }();

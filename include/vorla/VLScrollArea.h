@@ -112,6 +112,7 @@ private:
     int scrollY;
     int pressedPart; // the bar part held down (ScrollAreaRows' codes), 0 for none
     int grab;        // where on the thumb it was caught, in pixels from its start
+    int heldTicks;   // timer ticks since a bar button was pressed
 };
 
 #endif

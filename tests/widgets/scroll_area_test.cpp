@@ -118,6 +118,17 @@ TEST_F(ScrollingTest, BarsAndTheWheelScrollAndClicksLandOnTheScrolledWidget)
     EXPECT_EQ(Position().y, 16 + 48);
     driver::Wheel(5);
     EXPECT_EQ(Position().y, 0) << "kept within the content";
+    // A held arrow repeats from the fifth tick, on the clock, until it is let go.
+    driver::MoveTo(handle, 121, 65);
+    driver::Press();
+    driver::Advance(450);
+    EXPECT_EQ(Position().y, 16);
+    driver::Advance(300);
+    EXPECT_EQ(Position().y, 16 * 4);
+    driver::Release();
+    driver::Advance(500);
+    EXPECT_EQ(Position().y, 16 * 4);
+    area.SetScrollPosition(0, 0);
     // Paging on the track below the thumb, then the thumb dragged to the end.
     driver::Click(handle, 121, 50);
     EXPECT_EQ(Position().y, 62) << "a page is the view's height";
