@@ -21,11 +21,8 @@ void VLWindow::AddChild(int type, void *widget)
 {
     if (!widget)
         return;
-    if (!children) {
-        children = new (std::nothrow) VLChildList;
-        if (!children)
-            return;
-    }
+    if (!EnsureList(children))
+        return;
     children->Add(widget, type);
     WindowInternals::PlaceChildren(*this);
 }
@@ -36,11 +33,7 @@ void VLWindow::RemoveChild(int type, void *widget)
         focusedType = 0;
         focusedWidget = nullptr;
     }
-    if (children) {
-        const int index = children->Find(widget, type);
-        if (index >= 0)
-            children->RemoveAt(index);
-    }
+    RemovePair(children, type, widget);
     WindowInternals::PlaceChildren(*this);
     // The focused widget may have left with a container that held it.
     WindowInternals::ForgetFocusIfGone(*this);
@@ -92,13 +85,7 @@ void WindowInternals::ReleaseChildren(VLWindow &window)
 {
     if (!window.children)
         return;
-    ForEachChild(window.children, false, [](int, void *widget, const WidgetKind &kind) {
-        if (kind.clear)
-            kind.clear(widget);
-        return true;
-    });
-    delete window.children;
-    window.children = nullptr;
+    ClearAndFree(window.children);
 }
 
 void WindowInternals::DrawChildren(VLWindow &window)
@@ -222,8 +209,8 @@ void WindowInternals::RouteWheel(VLWindow &window, int x, int y, int delta)
 {
     LifeGuard windowAlive(&window);
     window.BeginPaint();
-    ForEachChild(window.children, true, [&](int, void *widget, const WidgetKind &kind) {
-        return !(kind.wheel && kind.wheel(widget, x, y, delta));
+    OfferToChildren(window.children, true, [&](int, void *widget, const WidgetKind &kind) {
+        return kind.wheel && kind.wheel(widget, x, y, delta);
     });
     if (!windowAlive.Ended())
         window.EndPaint();
@@ -257,6 +244,31 @@ void WindowInternals::ClearAllFocus(VLWindow &window)
     window.AllFocusClear();
 }
 
+int WindowInternals::FocusStep(VLWindow *window, bool shown, int type, void *child, const WidgetKind &kind, int state)
+{
+    if (kind.focusNext)
+        return kind.focusNext(child, state);
+    if (window && shown && state == 1 && kind.eligible && kind.eligible(child) && kind.gainFocus) {
+        // Named first, so that a callback that removes the widget takes it back too.
+        SetFocusedWidget(*window, type, child);
+        kind.gainFocus(child);
+        return 2;
+    }
+    if (kind.hasFocus && kind.hasFocus(child)) {
+        kind.loseFocus(child);
+        return 1;
+    }
+    return state;
+}
+
+void WindowInternals::ClearFocusOf(void *child, const WidgetKind &kind)
+{
+    if (kind.clearFocus)
+        kind.clearFocus(child);
+    else if (kind.loseFocus)
+        kind.loseFocus(child);
+}
+
 void VLWindow::AllFocusClear()
 {
     if (!children)
@@ -264,10 +276,7 @@ void VLWindow::AllFocusClear()
     focusedType = 0;
     focusedWidget = nullptr;
     ForEachChild(children, false, [](int, void *widget, const WidgetKind &kind) {
-        if (kind.clearFocus)
-            kind.clearFocus(widget);
-        else if (kind.loseFocus)
-            kind.loseFocus(widget);
+        WindowInternals::ClearFocusOf(widget, kind);
         return true;
     });
 }

@@ -3,6 +3,8 @@
 
 #include "vorla/VLWindow.h"
 
+struct WidgetKind;
+
 struct WindowInternals {
     // The common handler every slot's window procedure calls under the lock.
     static LRESULT HandleMessage(int slot, HWND window, UINT message, WPARAM wparam, LPARAM lparam);
@@ -102,6 +104,13 @@ struct WindowInternals {
     static void BlinkCaret(VLWindow &window);
     // Gives a key record to the focused edit box and draws it; false when there is none.
     static bool KeyToFocusedEditBox(VLWindow &window, const VLSTKeyEvent &event, int controlLetters);
+    // One container child's turn in focus navigation (state 0 looking for the focused widget, 1
+    // the next eligible one takes it, 2 done): a container passes the state through its own
+    // children; a widget holding the focus gives it up; in state 1 an eligible widget takes it
+    // when the container is shown. Returns the new state.
+    static int FocusStep(VLWindow *window, bool shown, int type, void *child, const WidgetKind &kind, int state);
+    // A child's part of clearing every focus: a container's own clearing, or the widget's.
+    static void ClearFocusOf(void *child, const WidgetKind &kind);
     // Tab: the next widget takes the focus (the window's NextFocus).
     static void FocusNext(VLWindow &window);
     // An arrow key for the focused radio button, tab, combo box, spin edit box or list box.

@@ -2,35 +2,15 @@
 // pastes of random bytes and input-method results. Whatever happens, the text stays within 255
 // bytes and its maximum length, keeps every double-byte pair whole, and the caret and the
 // selection stay in it.
-#include <vorla/VorlaLib.h>
-
-#include "platform/testing/driver.h"
-
-#include <cstdint>
-#include <cstring>
-#include <string>
+#include "widget_fuzz.h"
 
 namespace driver = vorla::testing;
+using fuzzing::Bytes;
 
 namespace {
 
 bool Lead(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 bool Trail(unsigned char b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC); }
-
-// Reads the input a byte at a time; zeros once it runs out.
-struct Bytes {
-    const uint8_t *data;
-    size_t size, at = 0;
-    bool More() const { return at < size; }
-    uint8_t Next() { return at < size ? data[at++] : 0; }
-    std::string Take(size_t most)
-    {
-        size_t n = std::min<size_t>(Next() % (most + 1), size - at);
-        std::string s(reinterpret_cast<const char *>(data + at), n);
-        at += n;
-        return s;
-    }
-};
 
 // Only whole characters: printable single bytes and lead bytes with their trails, so that any
 // broken pair found later is the box's doing.
@@ -70,36 +50,14 @@ bool Whole(const char *text, size_t length, bool *boundary)
     return true;
 }
 
-struct Stage {
-    VLEditBox box; // made before the window: the window clears it when it goes
-    VLWindow window;
-    HWND handle = nullptr;
-    Stage()
-    {
-        driver::Reset(400, 200);
-        VorlaInitialize(nullptr, GetModuleHandleA(nullptr));
-        window.CreateNewWindow("fuzz", 0, 0, 300, 60, 0);
-        window.ShowWindow(1);
-        handle = GetActiveWindow();
-        window.Add(&box);
-        driver::Pump();
-    }
-};
-
 } // namespace
-
-// fontconfig keeps its configuration for the life of the process; that is not a leak of ours.
-extern "C" __attribute__((visibility("default"))) const char *__lsan_default_suppressions()
-{
-    return "leak:libfontconfig.so\n";
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    static Stage stage;
+    static fuzzing::Stage<VLEditBox> stage;
     if (size > 2048)
         return 0;
-    VLEditBox &box = stage.box;
+    VLEditBox &box = stage.widget;
     HWND handle = stage.handle;
     Bytes in{data, size};
 

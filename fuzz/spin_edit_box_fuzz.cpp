@@ -2,50 +2,12 @@
 // ranges and steps of both modes, typing, clicks, held buttons on the clock, and the Up and Down
 // keys. Whatever happens, the field keeps a number of at most 255 bytes (or nothing), the format
 // stays under 64 characters, and stepping stays inside the range.
-#include <vorla/VorlaLib.h>
-
-#include "platform/testing/driver.h"
-
-#include <cmath>
-#include <cstdint>
-#include <cstdio>
-#include <cstring>
-#include <string>
+#include "widget_fuzz.h"
 
 namespace driver = vorla::testing;
+using fuzzing::Bytes;
 
 namespace {
-
-// Reads the input a byte at a time; zeros once it runs out.
-struct Bytes {
-    const uint8_t *data;
-    size_t size, at = 0;
-    bool More() const { return at < size; }
-    uint8_t Next() { return at < size ? data[at++] : 0; }
-    int Integer()
-    {
-        uint32_t v = 0;
-        for (int i = 0; i < 4; ++i)
-            v = v << 8 | Next();
-        return static_cast<int>(v);
-    }
-    double Real()
-    {
-        uint64_t bits = 0;
-        for (int i = 0; i < 8; ++i)
-            bits = bits << 8 | Next();
-        double v;
-        std::memcpy(&v, &bits, sizeof v);
-        return v;
-    }
-    std::string Take(size_t most)
-    {
-        size_t n = std::min<size_t>(Next() % (most + 1), size - at);
-        std::string s(reinterpret_cast<const char *>(data + at), n);
-        at += n;
-        return s;
-    }
-};
 
 bool Numeric(const char *text)
 {
@@ -55,36 +17,14 @@ bool Numeric(const char *text)
     return true;
 }
 
-struct Stage {
-    VLSpinEditBox box; // made before the window: the window clears it when it goes
-    VLWindow window;
-    HWND handle = nullptr;
-    Stage()
-    {
-        driver::Reset(400, 200);
-        VorlaInitialize(nullptr, GetModuleHandleA(nullptr));
-        window.CreateNewWindow("fuzz", 0, 0, 300, 60, 0);
-        window.ShowWindow(1);
-        handle = GetActiveWindow();
-        window.Add(&box);
-        driver::Pump();
-    }
-};
-
 } // namespace
-
-// fontconfig keeps its configuration for the life of the process; that is not a leak of ours.
-extern "C" __attribute__((visibility("default"))) const char *__lsan_default_suppressions()
-{
-    return "leak:libfontconfig.so\n";
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    static Stage stage;
+    static fuzzing::Stage<VLSpinEditBox> stage;
     if (size > 2048)
         return 0;
-    VLSpinEditBox &box = stage.box;
+    VLSpinEditBox &box = stage.widget;
     HWND handle = stage.handle;
     Bytes in{data, size};
 

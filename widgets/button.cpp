@@ -91,7 +91,7 @@ struct ButtonInput {
         if (!A::Over(b, px, py, inGroup)) {
             if (code != 300 && b.state == 1) {
                 b.state = 0;
-                A::Redraw(b, inGroup);
+                WidgetAccess::Redraw(b, inGroup);
                 return 0;
             }
             return -1;
@@ -101,7 +101,7 @@ struct ButtonInput {
             if (!inGroup)
                 WindowInternals::SetFocusedWidget(*b.parentWindow, TypeButton, &b);
             b.state = b.state == 2 ? 0 : 2;
-            A::Redraw(b, inGroup);
+            WidgetAccess::Redraw(b, inGroup);
             if (inGroup)
                 WindowInternals::SetFocusedWidget(*b.parentWindow, TypeButton, &b);
             if (b.selectCallback) {
@@ -115,7 +115,7 @@ struct ButtonInput {
         }
         if (b.state == 0) {
             b.state = 1;
-            A::Redraw(b, inGroup);
+            WidgetAccess::Redraw(b, inGroup);
             return 0;
         }
         return 1;

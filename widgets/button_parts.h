@@ -139,14 +139,6 @@ struct ButtonAccess {
     {
         return b.enabled && b.visible && b.parentWindow && !WindowInternals::DropDownOpen(*b.parentWindow);
     }
-    template <typename B> static void Redraw(B &b, bool inGroup)
-    {
-        if (inGroup)
-            b.Repaint();
-        else
-            b.Draw();
-    }
-
     // ---- dispatch rows ----
     template <typename B> static bool PressHits(void *widget, int px, int py)
     {

@@ -20,12 +20,6 @@ const char SeparatorMarker[] = "##&&xxVORLA_SEPARATORxx&&##";
 // Kept per window, so that a pass that runs inside a callback for another window leaves it alone.
 VLWindow *toggledWindow = nullptr;
 
-unsigned int TwoThirds(unsigned int colour)
-{
-    auto channel = [&](int shift) { return ((((colour >> shift) & 0xFFu) * 2) / 3) << shift; };
-    return 0xFF000000u | channel(16) | channel(8) | channel(0);
-}
-
 // Per channel (55 x a + 200 x b) >> 8: the faint line under a separator.
 unsigned int Mix(unsigned int a, unsigned int b)
 {

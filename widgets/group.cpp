@@ -287,16 +287,8 @@ struct GroupAccess {
                     if (g.radioSelectCallback)
                         g.radioSelectCallback(&g);
                 }
-            } else if (kind.focusNext) {
-                state = kind.focusNext(child, state);
-            } else if (shown && state == 1 && kind.eligible && kind.eligible(child) && kind.gainFocus) {
-                // Named first, so that a callback that removes the widget takes it back too.
-                WindowInternals::SetFocusedWidget(*g.parentWindow, type, child);
-                state = 2;
-                kind.gainFocus(child);
-            } else if (kind.hasFocus && kind.hasFocus(child)) {
-                kind.loseFocus(child);
-                state = 1;
+            } else {
+                state = WindowInternals::FocusStep(g.parentWindow, shown, type, child, kind, state);
             }
             return state != 2;
         });
@@ -312,10 +304,8 @@ struct GroupAccess {
                     radio.focused = 0;
                     radio.Repaint();
                 }
-            } else if (kind.clearFocus) {
-                kind.clearFocus(child);
-            } else if (kind.loseFocus) {
-                kind.loseFocus(child);
+            } else {
+                WindowInternals::ClearFocusOf(child, kind);
             }
             return true;
         });
@@ -524,14 +514,7 @@ void VLGroup::Initialise()
 // Every child returns to its constructed state (nested groups clear theirs in turn).
 void VLGroup::Release()
 {
-    ForEachChild(children, false, [](int, void *child, const WidgetKind &kind) {
-        if (kind.clear)
-            kind.clear(child);
-        return true;
-    });
-    VLChildList *list = children;
-    children = nullptr;
-    delete list;
+    ClearAndFree(children);
     delete[] text;
     text = nullptr;
 }
@@ -561,11 +544,8 @@ void VLGroup::AddChild(int type, void *widget)
     if ((type == TypeGroup || type == TypeTab) &&
         (widget == this || ListHolds(kind->children(widget), TypeGroup, this)))
         return;
-    if (!children) {
-        children = new (std::nothrow) VLChildList;
-        if (!children)
-            return;
-    }
+    if (!EnsureList(children))
+        return;
     if (kind->setGroup)
         kind->setGroup(widget, this);
     children->Add(widget, type);
@@ -575,11 +555,7 @@ void VLGroup::AddChild(int type, void *widget)
 
 void VLGroup::RemoveChild(int type, void *widget)
 {
-    if (children) {
-        const int index = children->Find(widget, type);
-        if (index >= 0)
-            children->RemoveAt(index);
-    }
+    RemovePair(children, type, widget);
     if (parentWindow) {
         WindowInternals::PlaceChildren(*parentWindow);
         WindowInternals::ForgetFocusIfGone(*parentWindow);

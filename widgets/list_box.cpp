@@ -24,12 +24,6 @@ constexpr int BarWidth = 17;
 // Scroll bar states: what the pointer is over or holds.
 constexpr int UpHover = 64, UpPressed = 128, DownHover = 4, DownPressed = 8, ThumbHover = 1024;
 
-unsigned int TwoThirds(unsigned int colour)
-{
-    auto channel = [&](int shift) { return ((((colour >> shift) & 0xFFu) * 2) / 3) << shift; };
-    return 0xFF000000u | channel(16) | channel(8) | channel(0);
-}
-
 long long Clamp(long long value, long long low, long long high)
 {
     return value < low ? low : value > high ? high : value;

@@ -73,7 +73,7 @@ struct PushButtonInput {
         if (!A::Over(b, px, py, inGroup)) {
             if (code != 300 && b.state != 0) {
                 b.state = 0;
-                A::Redraw(b, inGroup);
+                WidgetAccess::Redraw(b, inGroup);
                 return 0;
             }
             return -1;
@@ -85,13 +85,13 @@ struct PushButtonInput {
                 WindowInternals::HideHint(*b.parentWindow);
             }
             b.state = 2;
-            A::Redraw(b, inGroup);
+            WidgetAccess::Redraw(b, inGroup);
             if (inGroup)
                 WindowInternals::SetFocusedWidget(*b.parentWindow, TypePushButton, &b);
         } else if (code == 301) {
             const bool wasPressed = b.state == 2;
             b.state = 0;
-            A::Redraw(b, inGroup);
+            WidgetAccess::Redraw(b, inGroup);
             if (!inGroup && b.parentWindow)
                 WindowInternals::HideHint(*b.parentWindow);
             if (wasPressed && b.selectCallback) {
@@ -103,7 +103,7 @@ struct PushButtonInput {
         }
         if (b.state == 0) {
             b.state = 1;
-            A::Redraw(b, inGroup);
+            WidgetAccess::Redraw(b, inGroup);
             return 0;
         }
         return 1;

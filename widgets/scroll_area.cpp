@@ -31,14 +31,7 @@ void VLScrollArea::Initialise()
 // Every widget in the area returns to its constructed state.
 void VLScrollArea::Release()
 {
-    ForEachChild(children, false, [](int, void *child, const WidgetKind &kind) {
-        if (kind.clear)
-            kind.clear(child);
-        return true;
-    });
-    VLChildList *list = children;
-    children = nullptr;
-    delete list;
+    ClearAndFree(children);
     if (offscreen)
         DeleteObject(offscreen);
     offscreen = nullptr;
@@ -115,11 +108,8 @@ void VLScrollArea::AddChild(int type, void *widget)
     const WidgetKind *kind = KindOf(type);
     if (!widget || !kind)
         return;
-    if (!children) {
-        children = new (std::nothrow) VLChildList;
-        if (!children)
-            return;
-    }
+    if (!EnsureList(children))
+        return;
     if (kind->setScrollArea)
         kind->setScrollArea(widget, this);
     children->Add(widget, type);
@@ -129,11 +119,7 @@ void VLScrollArea::AddChild(int type, void *widget)
 
 void VLScrollArea::RemoveChild(int type, void *widget)
 {
-    if (children) {
-        const int index = children->Find(widget, type);
-        if (index >= 0)
-            children->RemoveAt(index);
-    }
+    RemovePair(children, type, widget);
     if (parentWindow) {
         WindowInternals::PlaceChildren(*parentWindow);
         WindowInternals::ForgetFocusIfGone(*parentWindow);
@@ -167,12 +153,6 @@ constexpr int LineStep = 16;   // pixels per arrow click
 constexpr int WheelLines = 3;  // lines per notch of the wheel
 enum Part { None, VerticalUp, VerticalDown, VerticalTrack, VerticalThumb, HorizontalUp, HorizontalDown,
             HorizontalTrack, HorizontalThumb };
-
-unsigned int TwoThirdsOf(unsigned int colour)
-{
-    auto channel = [&](int shift) { return ((((colour >> shift) & 0xFFu) * 2) / 3) << shift; };
-    return 0xFF000000u | channel(16) | channel(8) | channel(0);
-}
 
 } // namespace
 
@@ -270,7 +250,7 @@ struct ScrollAreaRows {
             });
         }
         SurfaceAccess::SetTarget(a, window);
-        const unsigned int face = ContainerBackground(a.parentWindow, a.group), track = TwoThirdsOf(face);
+        const unsigned int face = ContainerBackground(a.parentWindow, a.group), track = TwoThirds(face);
         auto fill = [&](long long l0, long long t0, long long r0, long long b0, unsigned int colour) {
             a.VLGraphics::SetForegroundColor(colour);
             a.DrawFillRect(Clamped(l0), Clamped(t0), Clamped(r0), Clamped(b0));
@@ -420,12 +400,9 @@ struct ScrollAreaRows {
             return true;
         if (!InView(a, px, py))
             return false;
-        bool hit = false;
-        ForEachChild(a.children, false, [&](int, void *child, const WidgetKind &kind) {
-            hit = kind.pressHits && kind.pressHits(child, px, py);
-            return !hit;
+        return OfferToChildren(a.children, false, [&](int, void *child, const WidgetKind &kind) {
+            return kind.pressHits && kind.pressHits(child, px, py);
         });
-        return hit;
     }
     // A held arrow button steps again on every tick from the fifth, while the pointer stays on it.
     static void Held(void *widget, int px, int py)
@@ -482,23 +459,12 @@ struct ScrollAreaRows {
     {
         VLScrollArea &a = Of(widget);
         const bool shown = a.parentWindow && a.visible;
+        LifeGuard alive(&a);
         ForEachChild(a.children, false, [&](int type, void *child, const WidgetKind &kind) {
-            if (kind.focusNext) {
-                state = kind.focusNext(child, state);
-                if (state == 2)
-                    Reveal(a, child, kind);
-            } else if (shown && state == 1 && kind.eligible && kind.eligible(child) && kind.gainFocus) {
-                // Named first, so that a callback that removes the widget takes it back too.
-                WindowInternals::SetFocusedWidget(*a.parentWindow, type, child);
-                state = 2;
-                LifeGuard alive(&a);
-                kind.gainFocus(child);
-                if (!alive.Ended())
-                    Reveal(a, child, kind);
-            } else if (kind.hasFocus && kind.hasFocus(child)) {
-                kind.loseFocus(child);
-                state = 1;
-            }
+            state = WindowInternals::FocusStep(a.parentWindow, shown, type, child, kind, state);
+            // The widget that took the focus comes into view, unless its callback ended the area.
+            if (state == 2 && !alive.Ended())
+                Reveal(a, child, kind);
             return state != 2;
         });
         return state;
@@ -506,21 +472,15 @@ struct ScrollAreaRows {
     static void ClearFocus(void *widget)
     {
         ForEachChild(Of(widget).children, false, [](int, void *child, const WidgetKind &kind) {
-            if (kind.clearFocus)
-                kind.clearFocus(child);
-            else if (kind.loseFocus)
-                kind.loseFocus(child);
+            WindowInternals::ClearFocusOf(child, kind);
             return true;
         });
     }
     static bool Arrow(void *widget, int key)
     {
-        bool handled = false;
-        ForEachChild(Of(widget).children, false, [&](int, void *child, const WidgetKind &kind) {
-            handled = kind.arrow && kind.arrow(child, key);
-            return !handled;
+        return OfferToChildren(Of(widget).children, false, [&](int, void *child, const WidgetKind &kind) {
+            return kind.arrow && kind.arrow(child, key);
         });
-        return handled;
     }
     static VLChildList *Children(void *widget) { return Of(widget).children; }
     // Enter or space for a focused widget in the area, as a group's.
@@ -529,12 +489,9 @@ struct ScrollAreaRows {
         VLScrollArea &a = Of(widget);
         if (!a.scrolling || !a.visible)
             return false;
-        bool acted = false;
-        ForEachChild(a.children, false, [&](int, void *child, const WidgetKind &kind) {
-            acted = kind.activate && kind.activate(child, focusedType);
-            return !acted;
+        return OfferToChildren(a.children, false, [&](int, void *child, const WidgetKind &kind) {
+            return kind.activate && kind.activate(child, focusedType);
         });
-        return acted;
     }
     static VLChildList *ShownChildren(void *widget)
     {

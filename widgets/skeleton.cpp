@@ -37,6 +37,11 @@ unsigned int ThreeQuarters(unsigned int colour)
     return Channels(colour, [](int c) { return (c / 4) * 3; });
 }
 
+unsigned int TwoThirds(unsigned int colour)
+{
+    return Channels(colour, [](int c) { return c * 2 / 3; });
+}
+
 unsigned int OneAndAHalf(unsigned int colour)
 {
     return Channels(colour, [](int c) { return std::min((c / 4) * 6, 255); });

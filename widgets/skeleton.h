@@ -22,6 +22,7 @@ constexpr unsigned int NoColour = 0xF0000000u;
 unsigned int Darkened(unsigned int colour, int by);
 unsigned int Half(unsigned int colour);
 unsigned int ThreeQuarters(unsigned int colour);
+unsigned int TwoThirds(unsigned int colour);
 unsigned int OneAndAHalf(unsigned int colour);
 
 // Offscreen picture of (width + 1) x (height + 1) pixels compatible with the screen; null for an
@@ -201,6 +202,15 @@ struct WidgetAccess {
             w.Draw();
         }
         w.parentWindow->EndPaint();
+    }
+
+    // A widget routed by a group repaints through it (clipped to it); one in the window draws.
+    template <typename W> static void Redraw(W &w, bool inGroup)
+    {
+        if (inGroup)
+            w.Repaint();
+        else
+            w.Draw();
     }
 
     // The widget's links to its window and group are cut when either is destroyed first; a

@@ -77,13 +77,6 @@ void VLSlider::DetachFocusEvent() { focusCallback = nullptr; }
 
 namespace {
 
-// Two thirds of each channel of a colour.
-unsigned int TwoThirds(unsigned int colour)
-{
-    auto channel = [&](int shift) { return ((((colour >> shift) & 0xFFu) * 2) / 3) << shift; };
-    return 0xFF000000u | channel(16) | channel(8) | channel(0);
-}
-
 // The thumb's centre relative to the slider's left edge, kept off both ends of the track. The
 // range and position may be anything an int holds, so the arithmetic is wide.
 long long ThumbCentre(int position, int minimum, int maximum, int width)
@@ -245,14 +238,6 @@ struct SliderInput {
         return static_cast<int>(value > s.maximum ? s.maximum : value);
     }
 
-    static void Redraw(VLSlider &s, bool inGroup)
-    {
-        if (inGroup)
-            s.Repaint();
-        else
-            s.Draw();
-    }
-
     static int Mouse(VLSlider &s, int code, int px, int py, bool inGroup)
     {
         if (!s.enabled || !s.visible || !s.parentWindow || WindowInternals::DropDownOpen(*s.parentWindow))
@@ -298,7 +283,7 @@ struct SliderInput {
             if (at != s.position) {
                 if (!MoveTo(s, at))
                     return 1;
-                Redraw(s, inGroup);
+                WidgetAccess::Redraw(s, inGroup);
                 return 1;
             }
         } else if (code == 300 && s.focused && inside) {
@@ -309,12 +294,12 @@ struct SliderInput {
             if (at != s.position) {
                 if (!MoveTo(s, at))
                     return 1;
-                Redraw(s, inGroup);
+                WidgetAccess::Redraw(s, inGroup);
                 return 1;
             }
         }
         if (redraw)
-            Redraw(s, inGroup);
+            WidgetAccess::Redraw(s, inGroup);
         return inside ? 1 : -1;
     }
 

@@ -64,16 +64,6 @@ int SpinAccess::SetOwnerDown(VLSpin &s, VLSpinEditBox *owner, void (*step)(VLSpi
 
 namespace {
 
-// Each channel of a colour scaled by 2/3, or by 1/3 when halved again.
-unsigned int Thirds(unsigned int colour, bool halved)
-{
-    auto channel = [&](int shift) {
-        unsigned int t = (((colour >> shift) & 0xFFu) * 2) / 3;
-        return (halved ? t / 2 : t) << shift;
-    };
-    return 0xFF000000u | channel(16) | channel(8) | channel(0);
-}
-
 // A filled triangle drawn row by row: apex (ax, ay), base row by from bl to br. Each row reaches
 // (k + 1) * step to either side, so the first row is already as wide as one step. Only the rows
 // the context can show are drawn, so a spin far taller than any surface costs no more than one
@@ -125,8 +115,8 @@ void VLSpin::Draw()
     const int AX = Clamped(static_cast<long long>(L) + 5 + ((static_cast<long long>(width) - 10) >> 1));
     const unsigned int face = enabled ? backgroundColour : container;
     const unsigned int activeFace = Darkened(backgroundColour, 12);
-    const unsigned int raisedOuter = enabled ? Thirds(container, false) : ThreeQuarters(container);
-    const unsigned int pressedOuter = enabled ? Thirds(container, true) : Half(container);
+    const unsigned int raisedOuter = enabled ? TwoThirds(container) : ThreeQuarters(container);
+    const unsigned int pressedOuter = enabled ? Half(TwoThirds(container)) : Half(container);
     const unsigned int inner = enabled ? 0xFF000000u : Half(container);
     const unsigned int arrow = enabled ? static_cast<unsigned int>(foregroundColour) : ThreeQuarters(container);
     const unsigned int white = 0xFFFFFFFFu;
@@ -175,14 +165,6 @@ void VLSpin::Draw()
 struct SpinInput {
     static VLSpin &Of(void *widget) { return *static_cast<VLSpin *>(widget); }
 
-    static void Redraw(VLSpin &s, bool inGroup)
-    {
-        if (inGroup)
-            s.Repaint();
-        else
-            s.Draw();
-    }
-
     // Returns 1 when the spin took the event as pressed or unchanged under the pointer, 0 when it
     // went back to its hot or normal look, -1 when the event was not its own.
     static int Mouse(VLSpin &s, int code, int px, int py, bool inGroup)
@@ -193,7 +175,7 @@ struct SpinInput {
             if (code == 300 || s.state == 0)
                 return -1;
             s.state = 0; // leaving cancels a press: a release out here fires nothing
-            Redraw(s, inGroup);
+            WidgetAccess::Redraw(s, inGroup);
             return 0;
         }
         const bool upper = SpinAccess::UpperHalf(s, py);
@@ -201,11 +183,11 @@ struct SpinInput {
             s.focused = 1;
             WindowInternals::SetFocusedWidget(*s.parentWindow, TypeSpin, &s);
             s.state = upper ? 128 : 8;
-            Redraw(s, inGroup);
+            WidgetAccess::Redraw(s, inGroup);
         } else if (code == 301) {
             const int was = s.state;
             s.state = 0;
-            Redraw(s, inGroup);
+            WidgetAccess::Redraw(s, inGroup);
             VLSpin::SpinCallback callback = was == 128 ? s.upCallback : was == 8 ? s.downCallback : nullptr;
             if (callback) {
                 if (!inGroup && s.parentWindow)
@@ -221,7 +203,7 @@ struct SpinInput {
         if (s.state == 128 || s.state == 8 || s.state == hot)
             return 1;
         s.state = hot;
-        Redraw(s, inGroup);
+        WidgetAccess::Redraw(s, inGroup);
         return 0;
     }
 

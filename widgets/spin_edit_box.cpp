@@ -257,22 +257,24 @@ void SpinEditBoxAccess::FieldText(VLSpinEditBox &b, char *text)
         b.field->GetText(text, TextCapacity - 1);
 }
 
-void SpinEditBoxAccess::WriteInteger(VLSpinEditBox &b, long long value)
+// The value is given both ways; the format's conversion picks the one it shows.
+void SpinEditBoxAccess::Write(VLSpinEditBox &b, long long integer, double real)
 {
     if (!b.field)
         return;
     char out[TextCapacity] = {};
-    Format(NumberFormat(b.format ? b.format : "%d"), value, static_cast<double>(value), out);
+    Format(NumberFormat(b.format ? b.format : b.integerMode ? "%d" : "%f"), integer, real, out);
     b.field->SetText(out);
+}
+
+void SpinEditBoxAccess::WriteInteger(VLSpinEditBox &b, long long value)
+{
+    Write(b, value, static_cast<double>(value));
 }
 
 void SpinEditBoxAccess::WriteDouble(VLSpinEditBox &b, double value)
 {
-    if (!b.field)
-        return;
-    char out[TextCapacity] = {};
-    Format(NumberFormat(b.format ? b.format : "%f"), IntegerOfReal(value), value, out);
-    b.field->SetText(out);
+    Write(b, IntegerOfReal(value), value);
 }
 
 // A switch of mode resets the format and writes the field's number back in the new mode.

@@ -24,6 +24,7 @@ struct SpinEditBoxAccess {
     static void PlaceParts(VLSpinEditBox &box);
     static void Step(VLSpinEditBox &box, int direction);
     static void FieldText(VLSpinEditBox &box, char *text);
+    static void Write(VLSpinEditBox &box, long long integer, double real);
     static void WriteInteger(VLSpinEditBox &box, long long value);
     static void WriteDouble(VLSpinEditBox &box, double value);
     static void SwitchMode(VLSpinEditBox &box, bool integer);

@@ -44,14 +44,7 @@ void VLTab::Initialise()
 // Every page returns to its constructed state, and with it every widget on it.
 void VLTab::Release()
 {
-    ForEachChild(pages, false, [](int, void *page, const WidgetKind &kind) {
-        if (kind.clear)
-            kind.clear(page);
-        return true;
-    });
-    VLChildList *list = pages;
-    pages = nullptr;
-    delete list;
+    ClearAndFree(pages);
     for (char *&name : names) {
         delete[] name;
         name = nullptr;
@@ -78,11 +71,8 @@ int VLTab::Add(const char *name, VLGroup *page)
     // A tab on its own page, at any depth, would make every walk endless.
     if (ListHolds(PageKind().children(page), TypeTab, this))
         return 0;
-    if (!pages) {
-        pages = new (std::nothrow) VLChildList;
-        if (!pages)
-            return 0;
-    }
+    if (!EnsureList(pages))
+        return 0;
     SetPageTab(*page, this);
     pages->Add(page, TypeGroup);
     std::strcpy(names[count], name);
@@ -102,16 +92,6 @@ int VLTab::GetTabName(int index, char *buffer, int max)
 }
 
 // ---- drawing ----
-
-namespace {
-
-unsigned int TwoThirdsOf(unsigned int colour)
-{
-    auto channel = [&](int shift) { return ((((colour >> shift) & 0xFFu) * 2) / 3) << shift; };
-    return 0xFF000000u | channel(16) | channel(8) | channel(0);
-}
-
-} // namespace
 
 struct TabInput {
     static VLTab &Of(void *widget) { return *static_cast<VLTab *>(widget); }
@@ -137,7 +117,7 @@ struct TabInput {
         if (t.backgroundColour == NoColour)
             t.backgroundColour = static_cast<unsigned int>(t.parentWindow->GetBackgroundColor());
         if (t.unselectedBackgroundColour == NoColour)
-            t.unselectedBackgroundColour = TwoThirdsOf(t.backgroundColour);
+            t.unselectedBackgroundColour = TwoThirds(t.backgroundColour);
         if (t.unselectedForegroundColour == NoColour)
             t.unselectedForegroundColour = Half(t.unselectedBackgroundColour);
     }
@@ -380,24 +360,18 @@ struct TabInput {
                 t.SelectTab(next);
             return true; // at either end the key is still the row's
         }
-        bool handled = false;
-        ForEachChild(t.pages, false, [&](int, void *page, const WidgetKind &kind) {
-            handled = kind.arrow && kind.arrow(page, key);
-            return !handled;
+        return OfferToChildren(t.pages, false, [&](int, void *page, const WidgetKind &kind) {
+            return kind.arrow && kind.arrow(page, key);
         });
-        return handled;
     }
     static bool Activate(void *widget, int focusedType)
     {
         VLTab &t = Of(widget);
         if (!t.visible)
             return false;
-        bool acted = false;
-        ForEachChild(t.pages, false, [&](int, void *page, const WidgetKind &kind) {
-            acted = kind.activate && kind.activate(page, focusedType);
-            return !acted;
+        return OfferToChildren(t.pages, false, [&](int, void *page, const WidgetKind &kind) {
+            return kind.activate && kind.activate(page, focusedType);
         });
-        return acted;
     }
     static VLChildList *Pages(void *widget) { return Of(widget).pages; }
 };
