@@ -219,4 +219,35 @@ TEST_F(ScrollAreaTest, ACallbackMayDeleteTheScrollingAreaUnderTheClick)
     window.Clear();
 }
 
+// A widget in a group in the area takes the focus by Tab, and its callback deletes the area.
+VLWindow *host = nullptr;
+void DeleteAreaOnFocus(VLEditBox *)
+{
+    host->RemoveAt(doomed);
+    delete doomed;
+    doomed = nullptr;
+}
+
+TEST_F(ScrollAreaTest, AFocusCallbackInAGroupMayDeleteTheScrollingArea)
+{
+    VLGroup group;
+    VLEditBox edit;
+    host = &window;
+    doomed = new VLScrollArea;
+    doomed->SetBounds(10, 10, 100, 60);
+    doomed->SetScrollSize(100, 300);
+    doomed->SetScrolling(1);
+    group.SetBounds(0, 200, 90, 60);
+    edit.SetBounds(4, 20, 60, 20);
+    edit.AttachFocusEvent(DeleteAreaOnFocus);
+    group.Add(&edit);
+    doomed->Add(&group);
+    window.Add(doomed);
+    Repaint();
+    window.NextFocus();
+    EXPECT_EQ(doomed, nullptr);
+    EXPECT_EQ(group.GetParentWindow(), nullptr) << "the area cleared what it held as it went";
+    window.Clear();
+}
+
 } // namespace
