@@ -577,6 +577,10 @@ TEST_F(HostileTest, WidgetsAtTheEndsOfTheIntRangeNeitherOverflowNorAbort)
     VLSlider slider;
     VLSpin spin;
     VLSpinEditBox number;
+    VLTab tab;
+    VLGroup page;
+    VLScrollArea area;
+    VLPushButton scrolled;
     const int boxes[][4] = {{far - 5, far - 5, far, far}, {near, near, far, far}, {0, 0, far, 1}, {5, 5, near, near}, {-5, -5, 40, 40}};
     for (const auto &b : boxes) {
         window.Clear();
@@ -607,6 +611,17 @@ TEST_F(HostileTest, WidgetsAtTheEndsOfTheIntRangeNeitherOverflowNorAbort)
         outer.Add(&bar);
         inner.Add(&spin);
         outer.Add(&number);
+        tab.Add("far", &page); // the window's clearing took the page back
+        area.SetScrolling(1);
+        tab.SetBounds(b[0], b[1], b[2], b[3]);
+        page.SetBounds(b[0], b[1], b[2], b[3]);
+        area.SetBounds(b[0], b[1], b[2], b[3]);
+        area.SetScrollSize(b[2], b[3]);
+        area.SetScrollPosition(far, far);
+        scrolled.SetBounds(b[0], b[1], b[2], b[3]);
+        area.Add(&scrolled);
+        window.Add(&tab);
+        window.Add(&area);
         inner.Add(&slider);
         inner.Add(&radio);
         inner.Add(&button);
@@ -624,6 +639,7 @@ TEST_F(HostileTest, WidgetsAtTheEndsOfTheIntRangeNeitherOverflowNorAbort)
         driver::PressKey(VK_SPACE);
         driver::PressKey(VK_DOWN);
         driver::PressKey(VK_UP);
+        driver::Wheel(-3);
         label.Repaint();
         button.Repaint();
         radio.Repaint();
