@@ -15,14 +15,15 @@ LibraryState state = {};
 
 char classNames[SlotCount][24];
 
-LRESULT HandleUnderLock(int slot, HWND window, UINT message, WPARAM wparam, LPARAM lparam)
+template <typename Handle>
+LRESULT UnderLock(HWND window, UINT message, WPARAM wparam, LPARAM lparam, Handle handle)
 {
     // After VorlaTerminate (and before VorlaInitialize) no window may reach the handler.
     if (!state.lockReady)
         return DefWindowProcA(window, message, wparam, lparam);
     EnterCriticalSection(&state.lock);
     ++state.lockDepth;
-    const LRESULT result = WindowInternals::HandleMessage(slot, window, message, wparam, lparam);
+    const LRESULT result = handle();
     --state.lockDepth;
     LeaveCriticalSection(&state.lock);
     if (state.lockRetiring && state.lockDepth == 0) {
@@ -30,6 +31,12 @@ LRESULT HandleUnderLock(int slot, HWND window, UINT message, WPARAM wparam, LPAR
         DeleteCriticalSection(&state.lock);
     }
     return result;
+}
+
+LRESULT HandleUnderLock(int slot, HWND window, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    return UnderLock(window, message, wparam, lparam,
+                     [&] { return WindowInternals::HandleMessage(slot, window, message, wparam, lparam); });
 }
 
 template <int Slot>
@@ -48,6 +55,12 @@ const std::array<WNDPROC, SlotCount> procedures =
     MakeProcedures(std::make_integer_sequence<int, SlotCount>());
 
 } // namespace
+
+LRESULT RunUnderLock(LRESULT (*handler)(HWND, UINT, WPARAM, LPARAM), HWND window, UINT message, WPARAM wparam,
+                     LPARAM lparam)
+{
+    return UnderLock(window, message, wparam, lparam, [&] { return handler(window, message, wparam, lparam); });
+}
 
 LibraryState &Library()
 {
@@ -153,6 +166,7 @@ void VorlaTerminate()
         UnregisterClassA(SlotClassName(slot), state.instance);
         ZeroSlot(slot);
     }
+    UnregisterOpenGLClass();
     state.modalEndRequest = 0;
     // A modal loop still waiting for a message wakes to see that its dialog is gone.
     if (state.modalSlot >= 0)

@@ -38,6 +38,14 @@ void ResetLibraryState();
 // True between VorlaInitialize and VorlaTerminate, when windows may be created.
 bool LibraryRunning();
 
+// Runs a window procedure of the library's own (not a slot's) under the one lock, as the slots'
+// procedures run the handler.
+LRESULT RunUnderLock(LRESULT (*handler)(HWND, UINT, WPARAM, LPARAM), HWND window, UINT message, WPARAM wparam,
+                     LPARAM lparam);
+
+// The OpenGL views' window class goes with the slots' classes when the library ends.
+void UnregisterOpenGLClass();
+
 // The window procedure of a slot.
 WNDPROC SlotProcedure(int slot);
 

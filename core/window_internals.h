@@ -40,6 +40,7 @@ struct WindowInternals {
     static VLChildList *Children(VLWindow &window) { return window.children; }
     // The context the window and its widgets draw into now (null outside painting).
     static HDC Context(VLWindow &window) { return window.context; }
+    static HWND Handle(VLWindow &window) { return window.handle; }
     static void SetFocusedWidget(VLWindow &window, int type, void *widget)
     {
         window.focusedType = type;

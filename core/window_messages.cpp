@@ -2,6 +2,7 @@
 #include "window_internals.h"
 
 #include "vorla/VLCursor.h"
+#include "../draw/image_access.h"
 #include "../draw/surface_access.h"
 #include "ime_context.h"
 #include "library.h"
@@ -187,6 +188,7 @@ void WindowInternals::PaintPass(VLWindow &window, HWND source)
             ::EndPaint(source, &paint);
             return;
         }
+        ImageAccess::FollowOpenGLViews(window); // shown and placed as their images are
 
         window.inPaint = wasInPaint;
         window.context = held;

@@ -4,6 +4,7 @@
 #include "vorla/VLWindow.h"
 
 #include "../core/life_guard.h"
+#include "../core/links.h"
 #include "../core/window_internals.h"
 #include "../widgets/skeleton.h"
 #include "image_access.h"
@@ -73,6 +74,7 @@ VLImage::VLImage()
 {
     Initialise();
     WidgetAccess::Link(*this);
+    LinkField(&hostWindow); // a deleted host window is forgotten
 }
 
 VLImage::~VLImage()
@@ -80,6 +82,7 @@ VLImage::~VLImage()
     LifeGuard::Destroy(this);
     Release();
     WidgetAccess::Unlink(*this);
+    UnlinkField(&hostWindow);
 }
 
 void VLImage::Initialise()
@@ -111,6 +114,7 @@ void VLImage::Initialise()
     attached = 0;
     hostWindow = nullptr;
     renderCallback = nullptr;
+    rendering = 0;
 }
 
 // Frees the pixel block and the display bitmap with its context (the previous bitmap goes back
@@ -139,11 +143,8 @@ void VLImage::Release()
     description = nullptr;
     delete[] hintText;
     hintText = nullptr;
-    // The OpenGL context goes with its attachment; the child window is ours to destroy.
-    if (openGLWindow)
-        DestroyWindow(openGLWindow);
-    openGLWindow = nullptr;
-    renderingContext = nullptr;
+    // The OpenGL context and child window go with the attachment.
+    ImageAccess::DetachOpenGL(*this);
 }
 
 void VLImage::Clear()
@@ -196,11 +197,8 @@ void VLImage::Rebuild(int newWidth, int newHeight)
 
 void VLImage::SetBounds(int newX, int newY, int newWidth, int newHeight)
 {
-    if (newWidth != width || newHeight != height) {
-        if (!attached)
-            Rebuild(newWidth, newHeight);
-        // With an OpenGL attachment the child window is rebuilt here instead.
-    }
+    if ((newWidth != width || newHeight != height) && !attached)
+        Rebuild(newWidth, newHeight);
     x = newX;
     y = newY;
     width = newWidth;
@@ -208,17 +206,20 @@ void VLImage::SetBounds(int newX, int newY, int newWidth, int newHeight)
     lineBytes = LineBytesOf(width);
     if (parentWindow)
         WindowInternals::PlaceChildren(*parentWindow);
+    // After placement, so the child window goes where the image is shown.
+    if (attached)
+        BuildOpenGLWindow();
 }
 
 void VLImage::SetSize(int newWidth, int newHeight)
 {
-    if (newWidth != width || newHeight != height) {
-        if (!attached)
-            Rebuild(newWidth, newHeight);
-    }
+    if ((newWidth != width || newHeight != height) && !attached)
+        Rebuild(newWidth, newHeight);
     width = newWidth;
     height = newHeight;
     lineBytes = LineBytesOf(width);
+    if (attached)
+        BuildOpenGLWindow();
 }
 
 void VLImage::SetLocate(int newX, int newY)
@@ -250,6 +251,7 @@ void VLImage::GetLocate(VLSTPosition *position)
 void VLImage::SetVisible(int shown)
 {
     visible = shown;
+    ImageAccess::FollowOpenGL(*this); // an OpenGL view is hidden with its image
 }
 
 int VLImage::IsVisible()
@@ -352,6 +354,7 @@ void ImageAccess::Place(void *widget, VLWindow *window, int originX, int originY
     image.parentWindow = window;
     image.windowX = Edge(originX, image.x);
     image.windowY = Edge(originY, image.y);
+    FollowOpenGL(image);
 }
 
 void ImageAccess::DrawKind(void *widget)

@@ -17,6 +17,16 @@ struct ImageAccess {
     // The pixel value of a colour 0xAARRGGBB, as drawing writes it.
     static unsigned int PixelOf(unsigned int colour);
 
+    // The OpenGL attachment: where its child window goes in the host, keeping a child window
+    // placed and shown as the image is, the view's paint, the host destroying the child window,
+    // and the end of the attachment.
+    static void OpenGLPosition(const VLImage &image, int &x, int &y);
+    static void FollowOpenGL(VLImage &image);
+    static void FollowOpenGLViews(VLWindow &window);
+    static void RenderOpenGL(VLImage &image, HWND window, HDC context);
+    static void ForgetOpenGLWindow(VLImage &image, HWND window);
+    static void DetachOpenGL(VLImage &image);
+
     // The dispatch row (image_kind.h).
     static void Place(void *image, VLWindow *window, int originX, int originY);
     static void DrawKind(void *image);

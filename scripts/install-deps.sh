@@ -15,6 +15,8 @@ PACKAGES=(
   libfreetype-dev libfontconfig-dev fontconfig fonts-ipafont-gothic
   # the SDL2 backend, and an X server with real input and screen capture for its tests
   libsdl2-dev xvfb xdotool x11-apps xclip
+  # OpenGL views: Mesa's off-screen renderer (the library loads it; programs that draw link it)
+  libosmesa6-dev
   # the Windows build: the cross compiler, zlib for it (libjpeg and libpng are built from their
   # Debian sources by scripts/mingw-deps.sh)
   g++-mingw-w64-x86-64 libz-mingw-w64-dev

@@ -54,6 +54,12 @@ public:
     int LoadImageA(const char *file, int sx, int sy, int w, int h, int dx, int dy);
     int GetImageSize(const char *file, int *w, int *h);
 
+    // The image becomes an OpenGL view of the window (or of the group's window): from the next
+    // size change on it is a child window whose every paint runs the callback with the view's
+    // context current and then shows the frame. 0 without a window or group.
+    int AttachOpenGL(VLWindow *window, RenderCallback callback);
+    int AttachOpenGL(VLGroup *group, RenderCallback callback);
+
 private:
     friend struct ImageAccess;  // the window's dispatch, the readers and the OpenGL attachment
     friend struct WidgetAccess; // the skeleton shared with the other widgets
@@ -62,6 +68,8 @@ private:
     void Release();
     void Rebuild(int newWidth, int newHeight);
     void Draw();
+    void BuildOpenGLWindow();
+    void ReleaseOpenGL();
 
     VLWindow *parentWindow;
     VLGroup *group;
@@ -89,10 +97,11 @@ private:
     int hintFontSize;
     // OpenGL attachment: while attached the image has no pixel buffer operations.
     HWND openGLWindow;
-    void *renderingContext;
+    HGLRC renderingContext;
     int attached;
     VLWindow *hostWindow;
     RenderCallback renderCallback;
+    int rendering; // the callback is running: a paint it causes does not start another
 };
 
 #endif

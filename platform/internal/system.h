@@ -25,6 +25,8 @@ struct WindowClass {
     int windows = 0; // existing windows of the class
 };
 
+struct GlDrawable; // wgl: the off-screen buffers a window's OpenGL contexts render into
+
 struct Window {
     HWND handle = nullptr;
     std::shared_ptr<WindowClass> window_class;
@@ -47,6 +49,8 @@ struct Window {
     uintptr_t surface = 0;                    // the backend's native surface
     HIMC input_context = nullptr;
     std::vector<HWND> children;
+    int pixel_format = 0;                     // set once by SetPixelFormat
+    std::shared_ptr<GlDrawable> gl_drawable;  // shared with a context current on it
 
     bool TopLevel() const { return !(style & WS_CHILD); }
 };
@@ -157,6 +161,10 @@ uint64_t NextTimerDue(DWORD thread);
 // Turns queued raw input into window messages (hit testing, capture, activation, double clicks).
 // Returns true when a message was produced into the thread's queue.
 bool ProcessInput(DWORD thread);
+
+// A child window that is hidden, destroyed or moved uncovers part of its parent, which must
+// paint there again (screen coordinates of the uncovered box).
+void ExposeParent(const Window &child, const Box &screen_box);
 
 // Pushes every dirty framebuffer rectangle to the backend.
 void PresentAll();

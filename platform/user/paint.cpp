@@ -2,6 +2,8 @@
 // presenting changed framebuffer areas.
 #include "internal/system.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace vorla::platform {
@@ -32,6 +34,29 @@ static Window *TopLevelOf(Window *w) {
     return w;
 }
 
+// Cuts the shown child windows out of a region in w's client coordinates (WS_CLIPCHILDREN), or
+// the shown siblings above w (WS_CLIPSIBLINGS; later children lie above earlier ones).
+static void CutChildren(const Window &w, Region &region, const Window &origin) {
+    for (HWND c : w.children) {
+        const Window *child = FindWindow(c);
+        if (child && child->visible)
+            region.Subtract(child->window_box.Offset(-origin.client_box.left, -origin.client_box.top));
+    }
+}
+
+static void CutSiblingsAbove(const Window &w, const Window &parent, Region &region, const Window &origin) {
+    bool above = false;
+    for (HWND c : parent.children) {
+        if (c == w.handle) {
+            above = true;
+            continue;
+        }
+        const Window *sibling = FindWindow(c);
+        if (above && sibling && sibling->visible)
+            region.Subtract(sibling->window_box.Offset(-origin.client_box.left, -origin.client_box.top));
+    }
+}
+
 bool ResolveWindowTarget(HWND window, WindowTarget &target) {
     Window *w = FindWindow(window);
     if (!w) return false;
@@ -50,7 +75,24 @@ bool ResolveWindowTarget(HWND window, WindowTarget &target) {
         p = parent;
     }
     target.visible = Region(client);
+    if (!w->children.empty() && (w->style & WS_CLIPCHILDREN)) CutChildren(*w, target.visible, *w);
+    for (Window *p = w; p && !p->TopLevel();) {
+        Window *parent = FindWindow(p->parent);
+        if (!parent) break;
+        if (p->style & WS_CLIPSIBLINGS) CutSiblingsAbove(*p, *parent, target.visible, *w);
+        p = parent;
+    }
     return true;
+}
+
+void ExposeParent(const Window &child, const Box &screen_box) {
+    Window *parent = FindWindow(child.parent);
+    if (!parent || !parent->visible || screen_box.Empty()) return;
+    Box box = screen_box.Offset(-parent->client_box.left, -parent->client_box.top)
+                  .Intersect(Box{0, 0, parent->client_box.Width(), parent->client_box.Height()});
+    if (box.Empty()) return;
+    parent->update.Unite(box);
+    parent->erase_pending = true;
 }
 
 void PresentAll() {
@@ -82,6 +124,17 @@ BOOL WINAPI InvalidateRect(HWND window, const RECT *rect, BOOL erase) {
     if (box.Empty()) return TRUE;
     w->update.Unite(box);
     if (erase) w->erase_pending = true;
+    // Without WS_CLIPCHILDREN the parent's painting covers its children, so they paint again too.
+    if (!(w->style & WS_CLIPCHILDREN))
+        for (HWND c : std::vector<HWND>(w->children)) {
+            Window *child = FindWindow(c);
+            if (!child || !child->visible) continue;
+            long long dx = static_cast<long long>(w->client_box.left) - child->client_box.left;
+            long long dy = static_cast<long long>(w->client_box.top) - child->client_box.top;
+            auto at = [](long long v) { return static_cast<LONG>(std::clamp<long long>(v, INT32_MIN, INT32_MAX)); };
+            RECT r{at(box.left + dx), at(box.top + dy), at(box.right + dx), at(box.bottom + dy)};
+            InvalidateRect(c, &r, erase);
+        }
     return TRUE;
 }
 

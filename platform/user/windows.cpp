@@ -324,6 +324,7 @@ static void DestroyOne(HWND window) {
     w->destroying = true;
     if (w->visible) {
         WriteSnapshotOnDestroy(*w);
+        if (!w->TopLevel()) ExposeParent(*w, w->window_box);
         w->visible = false;
         if (w->surface) CurrentBackend().ShowSurface(w->surface, false, false);
     }
@@ -519,6 +520,7 @@ BOOL WINAPI ShowWindow(HWND window, int command) {
             InvalidateWhole(*w, true);
         } else {
             w->update.Clear();
+            if (!w->TopLevel()) ExposeParent(*w, w->window_box);
             if (s.capture == window) ReleaseCapture();
             if (s.active == window) ActivateOtherWindow(window);
         }
@@ -547,6 +549,13 @@ BOOL WINAPI MoveWindow(HWND window, int x, int y, int width, int height, BOOL re
         return FALSE;
     }
     if (w->surface) CurrentBackend().MoveSurface(w->surface, LayoutOf(*w));
+    if (!w->TopLevel() && w->visible && !(old_window == w->window_box)) {
+        // The parent paints what the child no longer covers, and the moved child paints itself.
+        Region uncovered(old_window);
+        uncovered.Subtract(w->window_box);
+        for (const Box &b : uncovered.Boxes()) ExposeParent(*w, b);
+        repaint = TRUE;
+    }
     if (repaint || resized) InvalidateWhole(*w, true);
     if (old_client.left != w->client_box.left || old_client.top != w->client_box.top) {
         Box rel = w->client_box;

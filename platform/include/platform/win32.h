@@ -19,6 +19,7 @@
 #include <psapi.h>
 #include <process.h>
 #include <stdio.h>
+#include <GL/gl.h>
 /* The C runtime opens system paths as they are; off Windows the layer maps them. */
 static inline FILE *SystemFileOpen(const char *path, const char *mode) { return fopen(path, mode); }
 #else
@@ -90,6 +91,7 @@ DECLARE_HANDLE(HICON);
 DECLARE_HANDLE(HMENU);
 DECLARE_HANDLE(HIMC);
 DECLARE_HANDLE(HPALETTE);
+DECLARE_HANDLE(HGLRC);
 typedef HINSTANCE HMODULE;
 typedef HICON HCURSOR;
 typedef void *HGDIOBJ;
@@ -842,6 +844,67 @@ WINUSERAPI BOOL WINAPI OffsetRect(LPRECT, int, int);
 WINUSERAPI BOOL WINAPI InflateRect(LPRECT, int, int);
 WINUSERAPI BOOL WINAPI EqualRect(const RECT *, const RECT *);
 
+/* ---- OpenGL on windows (WGL) ----
+ * Contexts render off screen and SwapBuffers copies the back buffer into the window. The GL calls
+ * an application makes come from the system's GL library; glFlush is declared here because the
+ * library calls it itself (it is not exported, so the application's glFlush stays the system's). */
+typedef struct tagPIXELFORMATDESCRIPTOR {
+    WORD nSize;
+    WORD nVersion;
+    DWORD dwFlags;
+    BYTE iPixelType;
+    BYTE cColorBits;
+    BYTE cRedBits;
+    BYTE cRedShift;
+    BYTE cGreenBits;
+    BYTE cGreenShift;
+    BYTE cBlueBits;
+    BYTE cBlueShift;
+    BYTE cAlphaBits;
+    BYTE cAlphaShift;
+    BYTE cAccumBits;
+    BYTE cAccumRedBits;
+    BYTE cAccumGreenBits;
+    BYTE cAccumBlueBits;
+    BYTE cAccumAlphaBits;
+    BYTE cDepthBits;
+    BYTE cStencilBits;
+    BYTE cAuxBuffers;
+    BYTE iLayerType;
+    BYTE bReserved;
+    DWORD dwLayerMask;
+    DWORD dwVisibleMask;
+    DWORD dwDamageMask;
+} PIXELFORMATDESCRIPTOR, *PPIXELFORMATDESCRIPTOR, *LPPIXELFORMATDESCRIPTOR;
+#define PFD_DOUBLEBUFFER 0x00000001
+#define PFD_STEREO 0x00000002
+#define PFD_DRAW_TO_WINDOW 0x00000004
+#define PFD_DRAW_TO_BITMAP 0x00000008
+#define PFD_SUPPORT_GDI 0x00000010
+#define PFD_SUPPORT_OPENGL 0x00000020
+#define PFD_GENERIC_FORMAT 0x00000040
+#define PFD_GENERIC_ACCELERATED 0x00001000
+#define PFD_DEPTH_DONTCARE 0x20000000
+#define PFD_DOUBLEBUFFER_DONTCARE 0x40000000
+#define PFD_STEREO_DONTCARE 0x80000000
+#define PFD_TYPE_RGBA 0
+#define PFD_TYPE_COLORINDEX 1
+#define PFD_MAIN_PLANE 0
+#define ERROR_INVALID_PIXEL_FORMAT 2000
+typedef void (*PROC)(void);
+VORLA_SYSTEM_API int WINAPI ChoosePixelFormat(HDC, const PIXELFORMATDESCRIPTOR *);
+VORLA_SYSTEM_API BOOL WINAPI SetPixelFormat(HDC, int, const PIXELFORMATDESCRIPTOR *);
+VORLA_SYSTEM_API int WINAPI GetPixelFormat(HDC);
+VORLA_SYSTEM_API int WINAPI DescribePixelFormat(HDC, int, UINT, LPPIXELFORMATDESCRIPTOR);
+VORLA_SYSTEM_API BOOL WINAPI SwapBuffers(HDC);
+VORLA_SYSTEM_API HGLRC WINAPI wglCreateContext(HDC);
+VORLA_SYSTEM_API BOOL WINAPI wglDeleteContext(HGLRC);
+VORLA_SYSTEM_API BOOL WINAPI wglMakeCurrent(HDC, HGLRC);
+VORLA_SYSTEM_API HGLRC WINAPI wglGetCurrentContext(void);
+VORLA_SYSTEM_API HDC WINAPI wglGetCurrentDC(void);
+VORLA_SYSTEM_API PROC WINAPI wglGetProcAddress(LPCSTR);
+void APIENTRY glFlush(void);
+
 /* ---- input method ---- */
 #define CFS_DEFAULT 0x0000
 #define CFS_RECT 0x0001
@@ -927,6 +990,8 @@ VORLA_SYSTEM_API BOOL WINAPI VorlaRegisterBitmapResource(HMODULE, int, const voi
 #define ERROR_ACCESS_DENIED 5
 #define ERROR_INVALID_HANDLE 6
 #define ERROR_NOT_ENOUGH_MEMORY 8
+#define ERROR_NOT_SUPPORTED 50
+#define ERROR_BUSY 170
 #define ERROR_BAD_LENGTH 24
 #define ERROR_INVALID_PARAMETER 87
 #define ERROR_INSUFFICIENT_BUFFER 122
