@@ -44,7 +44,8 @@ add_library(vorla SHARED $<TARGET_OBJECTS:vorla_objects> "${VORLA_WINDOWS_DEF}")
 add_library(VorlaLib::vorla ALIAS vorla)
 target_include_directories(vorla PUBLIC include platform/include)
 target_compile_features(vorla PUBLIC cxx_std_17)
-target_link_libraries(vorla PRIVATE ${VORLA_WINDOWS_IMAGE_LIBRARIES} gdi32 user32 imm32 comdlg32)
+# opengl32 for the OpenGL views' contexts and glFlush; gdi32 holds the pixel formats and SwapBuffers.
+target_link_libraries(vorla PRIVATE ${VORLA_WINDOWS_IMAGE_LIBRARIES} opengl32 gdi32 user32 imm32 comdlg32)
 # VorlaLib.dll and its import library libVorlaLib.dll.a.
 set_target_properties(vorla PROPERTIES OUTPUT_NAME VorlaLib PREFIX "")
 
