@@ -4,6 +4,7 @@
 
 #include "platform/testing/driver.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -587,5 +588,90 @@ TEST_F(X11, FramesReachTheDesktopWithoutOpenGL) {
               std::string::npos)
         << probe->Errors();
 }
+
+#ifdef VORLA_X11_OPENGL_EXAMPLE
+// The OpenGL example turns its cube by the frame count alone, so after the same number of frames
+// the desktop shows, pixel for pixel, what the headless screen showed: the view's frame and the
+// widgets around it.
+TEST_F(X11, AnOpenGLViewShowsTheHeadlessFramesOnTheServer) {
+    const std::string frames = "12";
+    char folder[] = "/tmp/vorla-x11-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    // Headless, once at the first frame and once after the count.
+    auto headless = [&](const std::string &count, vorla::testing::Image &image) {
+        Process run({VORLA_X11_OPENGL_EXAMPLE, "--frames", count},
+                    {"VORLA_BACKEND=headless", std::string("VORLA_SNAPSHOT_DIR=") + folder});
+        ASSERT_EQ(run.Exit(60), 0) << run.Errors();
+        EXPECT_TRUE(run.WaitFor("frame " + count, 1)) << run.Lines();
+        std::string png = std::string(folder) + "/VorlaWindowClass00.png";
+        ASSERT_TRUE(vorla::testing::Image::ReadPng(png, image)) << png;
+        std::remove(png.c_str());
+    };
+    vorla::testing::Image first, expected;
+    headless("0", first);
+    headless(frames, expected);
+    Shell(std::string("rm -rf ") + folder);
+    ASSERT_EQ(expected.width, 340);
+    ASSERT_EQ(first.width, expected.width);
+    ASSERT_EQ(first.height, expected.height);
+
+    Process example({VORLA_X11_OPENGL_EXAMPLE, "--frames", frames},
+                    {"VORLA_BACKEND=sdl", "DISPLAY=" + server_->Display()});
+    ASSERT_TRUE(example.WaitFor("frame " + frames, 30)) << example.Lines() << example.Errors();
+    for (int attempt = 0; attempt < 50 && window_.empty(); ++attempt) {
+        if (attempt) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        window_ = Output("xdotool search --onlyvisible --name '^OpenGL view$' 2>/dev/null | tail -n 1");
+    }
+    ASSERT_FALSE(window_.empty());
+    vorla::testing::Image shown;
+    int differing = -1;
+    // The last frame may still be on its way to the server: look again for a moment.
+    for (int attempt = 0; attempt < 20 && differing != 0; ++attempt) {
+        if (attempt) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        ASSERT_TRUE(Capture(shown));
+        ASSERT_EQ(shown.width, expected.width);
+        ASSERT_EQ(shown.height, expected.height);
+        differing = 0;
+        for (size_t i = 0; i < shown.pixels.size(); ++i)
+            if ((shown.pixels[i] & 0xFFFFFF) != (expected.pixels[i] & 0xFFFFFF)) differing++;
+    }
+    EXPECT_EQ(differing, 0);
+    std::printf("OpenGL example after %s frames: %d of %zu pixels differ between the server and the headless screen\n",
+                frames.c_str(), differing, shown.pixels.size());
+
+    // Not trivially equal: the view holds a shaded cube on its ground, it turned between the
+    // first frame and the last, and the widgets are drawn around it.
+    const uint32_t ground = expected.At(10, 10);
+    EXPECT_EQ(expected.At(329, 249), ground);
+    EXPECT_NE(expected.At(170, 130), ground);
+    std::vector<uint32_t> colours;
+    for (int y = 10; y < 250; ++y)
+        for (int x = 10; x < 330; ++x)
+            colours.push_back(expected.At(x, y));
+    std::sort(colours.begin(), colours.end());
+    EXPECT_GT(std::unique(colours.begin(), colours.end()) - colours.begin(), 1000);
+    int turned = 0;
+    for (int y = 10; y < 250; ++y)
+        for (int x = 10; x < 330; ++x)
+            turned += first.At(x, y) != expected.At(x, y);
+    EXPECT_GT(turned, 5000);
+    EXPECT_GT(expected.Count(0xC8CED6, 10, 258, 90, 282), 1000); // the button's face
+    EXPECT_EQ(expected.Count(ground, 0, 250, 340, 290), 0);     // the view stays inside its bounds
+
+    ASSERT_TRUE(Shell("xdotool key Escape"));
+    EXPECT_EQ(example.Exit(10), 0) << example.Errors();
+}
+
+// A frame count that is not a whole number from 0 up is refused before any window opens.
+TEST(OpenGLExample, RefusesAFrameCountThatIsNotACount) {
+    for (const char *count : {"-1", "12x", "", "99999999999", "0x10"}) {
+        Process run({VORLA_X11_OPENGL_EXAMPLE, "--frames", count}, {"VORLA_BACKEND=headless"});
+        EXPECT_EQ(run.Exit(30), 2) << count;
+        EXPECT_NE(run.Errors().find("usage:"), std::string::npos) << count;
+    }
+    Process missing({VORLA_X11_OPENGL_EXAMPLE, "--frames"}, {"VORLA_BACKEND=headless"});
+    EXPECT_EQ(missing.Exit(30), 2);
+}
+#endif
 
 } // namespace
