@@ -195,10 +195,20 @@ void VLImage::Rebuild(int newWidth, int newHeight)
     ImageAccess::Fill(pixels, static_cast<size_t>(blockBytes) / 4, ImageAccess::PixelOf(Black));
 }
 
+// A new size makes a new buffer; with an OpenGL attachment a buffer kept from before has the old
+// size, so it goes instead of being shown or drawn into at the new one.
+void VLImage::ResizeBuffer(int newWidth, int newHeight)
+{
+    if (attached)
+        ReleaseDisplay(pixels, memoryContext, displayBitmap, previousBitmap, displayBits);
+    else
+        Rebuild(newWidth, newHeight);
+}
+
 void VLImage::SetBounds(int newX, int newY, int newWidth, int newHeight)
 {
-    if ((newWidth != width || newHeight != height) && !attached)
-        Rebuild(newWidth, newHeight);
+    if (newWidth != width || newHeight != height)
+        ResizeBuffer(newWidth, newHeight);
     x = newX;
     y = newY;
     width = newWidth;
@@ -213,8 +223,8 @@ void VLImage::SetBounds(int newX, int newY, int newWidth, int newHeight)
 
 void VLImage::SetSize(int newWidth, int newHeight)
 {
-    if ((newWidth != width || newHeight != height) && !attached)
-        Rebuild(newWidth, newHeight);
+    if (newWidth != width || newHeight != height)
+        ResizeBuffer(newWidth, newHeight);
     width = newWidth;
     height = newHeight;
     lineBytes = LineBytesOf(width);
@@ -304,7 +314,8 @@ void VLImage::Repaint()
 
 void VLImage::Draw()
 {
-    if (!width || !height || !visible || !parentWindow)
+    // An OpenGL view's area is its child window's.
+    if (!width || !height || !visible || !parentWindow || attached)
         return;
     VLWindow *window = parentWindow;
     window->BeginPaint();

@@ -20,8 +20,11 @@ const char OpenGLClassName[] = "VorlaOpenGLWindow";
 
 // The class is registered with the first view and stays registered while the library runs, so
 // any number of views can exist at once; each child window renders its own image.
-bool classRegistered = false;
-HINSTANCE classInstance = nullptr;
+std::vector<HINSTANCE> &registeredInstances()
+{
+    static std::vector<HINSTANCE> *instances = new std::vector<HINSTANCE>;
+    return *instances;
+}
 
 // Attached images, so a paint of their host can keep their child windows where they are shown.
 std::vector<VLImage *> &AttachedImages()
@@ -82,11 +85,10 @@ LRESULT CALLBACK OpenGLWindowProcedure(HWND window, UINT message, WPARAM wparam,
 
 bool RegisterOpenGLClass(HINSTANCE instance)
 {
-    if (classRegistered && classInstance == instance)
-        return true;
-    if (classRegistered && !UnregisterClassA(OpenGLClassName, classInstance))
-        return false; // views of the other instance still exist
-    classRegistered = false;
+    WNDCLASSEXA existing = {};
+    existing.cbSize = sizeof existing;
+    if (GetClassInfoExA(instance, OpenGLClassName, &existing))
+        return existing.lpfnWndProc == OpenGLWindowProcedure;
     WNDCLASSEXA windowClass = {};
     windowClass.cbSize = sizeof windowClass; // 48 bytes only on 32-bit systems
     windowClass.style = 0;
@@ -96,8 +98,7 @@ bool RegisterOpenGLClass(HINSTANCE instance)
     windowClass.lpszClassName = OpenGLClassName;
     if (!RegisterClassExA(&windowClass))
         return false;
-    classRegistered = true;
-    classInstance = instance;
+    registeredInstances().push_back(instance);
     return true;
 }
 
@@ -105,8 +106,9 @@ bool RegisterOpenGLClass(HINSTANCE instance)
 
 void UnregisterOpenGLClass()
 {
-    if (classRegistered && UnregisterClassA(OpenGLClassName, classInstance))
-        classRegistered = false;
+    for (HINSTANCE instance : registeredInstances())
+        UnregisterClassA(OpenGLClassName, instance);
+    registeredInstances().clear();
 }
 
 int VLImage::AttachOpenGL(VLWindow *window, RenderCallback callback)

@@ -67,6 +67,7 @@ private:
     void Initialise();
     void Release();
     void Rebuild(int newWidth, int newHeight);
+    void ResizeBuffer(int newWidth, int newHeight);
     void Draw();
     void BuildOpenGLWindow();
     void ReleaseOpenGL();

@@ -166,6 +166,9 @@ bool ProcessInput(DWORD thread);
 // paint there again (screen coordinates of the uncovered box).
 void ExposeParent(const Window &child, const Box &screen_box);
 
+// OpenGL contexts that exist (wgl), for the test driver.
+size_t LiveGlContexts();
+
 // Pushes every dirty framebuffer rectangle to the backend.
 void PresentAll();
 

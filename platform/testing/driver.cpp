@@ -391,6 +391,8 @@ std::vector<std::string> RegisteredClasses() {
     return out;
 }
 
+size_t LiveOpenGLContexts() { return LiveGlContexts(); }
+
 std::vector<TimerInfo> Timers() {
     std::vector<TimerInfo> out;
     for (const Timer &t : TheSystem().timers) out.push_back(TimerInfo{t.window, t.id, t.interval, t.due});

@@ -170,6 +170,12 @@ void Describe(int format, PIXELFORMATDESCRIPTOR &out) {
 }
 
 } // namespace
+
+size_t LiveGlContexts() {
+    std::lock_guard<std::mutex> hold(g_lock);
+    return g_contexts.size();
+}
+
 } // namespace vorla::platform
 
 using namespace vorla::platform;

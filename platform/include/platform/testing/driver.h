@@ -104,6 +104,7 @@ VORLA_TESTING_API bool IsShown(HWND window);
 VORLA_TESTING_API HWND ActiveWindow();
 VORLA_TESTING_API HWND CaptureWindow();
 VORLA_TESTING_API std::vector<std::string> RegisteredClasses();
+VORLA_TESTING_API size_t LiveOpenGLContexts(); // made by wglCreateContext and not yet deleted
 struct TimerInfo {
     HWND window;
     UINT_PTR id;
