@@ -109,6 +109,8 @@ TEST_F(OpenGLView, TheFrameReachesTheWindowAndTheWidgetsStay)
             if ((x < 100 || x >= 220 || y < 10 || y >= 110) && shot.At(x, y) != before.At(x, y))
                 ++changed;
     EXPECT_EQ(changed, 0);
+    std::string message;
+    EXPECT_TRUE(driver::MatchesGolden(shot, "opengl_view", &message)) << message;
 }
 
 TEST_F(OpenGLView, EachPaintRunsTheCallbackOnceAndShowsItsFrameOnlyAfterIt)
