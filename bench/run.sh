@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Runs the drawing benchmarks beside their peers and times the hello window against FLTK's under
-# Xvfb, printing medians of repetitions. Usage: bench/run.sh [build-dir] [repetitions]
+# Runs the drawing benchmarks beside their peers, the OpenGL view's frame beside its rendering,
+# and times the hello window against FLTK's under Xvfb, printing medians of repetitions.
+# Usage: bench/run.sh [build-dir] [repetitions]
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$here/build}
 reps=${2:-15}
 cmake --build "$build" --target peers_bench vorla_hello -j2 >/dev/null
 cmake --build "$build" --target fltk_hello -j2 >/dev/null 2>&1 || true
+cmake --build "$build" --target opengl_bench -j2 >/dev/null 2>&1 || true # only with OSMesa
 
 echo "== drawing beside its peers: thread CPU time, median of $reps repetitions"
 json=$(mktemp)
@@ -27,6 +29,22 @@ if 20 in per_button:
     print("repaint per button over 20 buttons' cost: " +
           ", ".join("%d: x%.2f" % (n, v / per_button[20]) for n, v in sorted(per_button.items())))
 PY
+
+if [[ -x "$build/bench/opengl_bench" ]]; then
+  echo "== OpenGL view of 320 x 240 (the example's cube) through OSMesa in one thread: thread CPU time, median of $reps repetitions"
+  VORLA_BACKEND=headless "$build/bench/opengl_bench" --benchmark_repetitions="$reps" \
+    --benchmark_min_time=0.1 --benchmark_out="$json" --benchmark_out_format=json >/dev/null
+  python3 - "$json" <<'PY'
+import json, sys
+for b in json.load(open(sys.argv[1]))["benchmarks"]:
+    if b.get("aggregate_name") != "median":
+        continue
+    print("%-16s frame %7.1f us (%.0f frames/s)  rendering alone %7.1f us  swap alone %5.1f us  "
+          "swap over rendering x%.3f  frame over rendering x%.3f  [%s]" % (
+              b["run_name"].replace("/manual_time", ""), b["frame_us"], b["fps"], b["render_us"], b["swap_us"],
+              b["swap_over_render"], b["frame_over_render"], b.get("label", "")))
+PY
+fi
 
 echo "== hello window of 20 buttons under Xvfb: process start to first frame, peak RSS, one full repaint"
 if ! command -v Xvfb >/dev/null; then echo "Xvfb is not installed"; exit 0; fi
