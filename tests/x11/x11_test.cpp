@@ -672,6 +672,20 @@ TEST(OpenGLExample, RefusesAFrameCountThatIsNotACount) {
     Process missing({VORLA_X11_OPENGL_EXAMPLE, "--frames"}, {"VORLA_BACKEND=headless"});
     EXPECT_EQ(missing.Exit(30), 2);
 }
+
+// The button pauses the turning (the count is never reached) and runs it again, from the keyboard
+// as from the mouse.
+TEST(OpenGLExample, PauseHoldsTheCountAndRunGoesOn) {
+    auto run = [](const char *script) {
+        Process example({VORLA_X11_OPENGL_EXAMPLE, "--frames", "5"},
+                        {"VORLA_BACKEND=headless", std::string("VORLA_HEADLESS_SCRIPT=") + script});
+        EXPECT_EQ(example.Exit(30), 0) << script << example.Errors();
+        return example.Lines();
+    };
+    EXPECT_EQ(run(""), "frame 5\n");
+    EXPECT_EQ(run("key Tab; key Space"), "");
+    EXPECT_EQ(run("key Tab; key Space; key Space"), "frame 5\n");
+}
 #endif
 
 } // namespace
