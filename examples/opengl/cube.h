@@ -12,11 +12,14 @@ namespace cube {
 // Degrees the cube turns per frame; the picture of frame n depends on n alone.
 constexpr int DegreesPerFrame = 4;
 
+// The turn about the vertical axis in degrees, 0 to 359: reduced in whole numbers, so a long run
+// does not lose float precision.
+inline int Turn(long long frame) { return static_cast<int>((frame % 360) * DegreesPerFrame % 360); }
+
 // Renders frame n into the current context's viewport of width x height pixels.
 inline void Render(long long frame, int width, int height)
 {
-    // The turn is reduced in whole numbers, so a long run does not lose float precision.
-    const int turn = static_cast<int>((frame % 360) * DegreesPerFrame % 360);
+    const int turn = Turn(frame);
     const int tilt = static_cast<int>((frame % 720) * DegreesPerFrame / 2 % 360);
 
     glViewport(0, 0, width, height);

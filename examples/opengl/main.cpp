@@ -32,8 +32,7 @@ void Render() { cube::Render(frame, ViewWidth, ViewHeight); }
 void ShowCount()
 {
     char text[64];
-    std::snprintf(text, sizeof text, "frame %lld, angle %d", frame,
-                  static_cast<int>((frame % 360) * cube::DegreesPerFrame % 360));
+    std::snprintf(text, sizeof text, "frame %lld, angle %d", frame, cube::Turn(frame));
     counter.SetText(text);
     counter.Repaint();
 }
