@@ -108,6 +108,7 @@ void OnKey(VLWindow *, VLSTKeyEvent) { chaos->Hostile(); }
 void OnMouse(VLWindow *, VLSTMouseEvent) { chaos->Hostile(); }
 void OnTimer(VLWindow *) { chaos->Hostile(); }
 void OnWindow(VLWindow *, VLSTWindowEvent) { chaos->Hostile(); }
+void OnView() { chaos->Hostile(); }
 
 void Chaos::MakeWindow(int index)
 {
@@ -270,6 +271,11 @@ Node *Chaos::MakeWidget()
         w->SetBounds(x, y, 16 + Pick(40), 16 + Pick(40));
         w->SetForegroundColor(0xFF000000u | static_cast<unsigned>(random_()));
         w->DrawFillCircle(10, 10, 8);
+        // Some images are OpenGL views, whose paints run the callback from the child window.
+        if (Chance(30)) {
+            w->AttachOpenGL(windows_[Pick(WindowCount)], OnView);
+            w->SetBounds(x, y, 16 + Pick(40), 16 + Pick(40));
+        }
         node->widget = w;
         break;
     }
@@ -567,6 +573,10 @@ void Chaos::Hostile()
                 static_cast<VLSpinEditBox *>(node->widget)->SetVisible(Pick(2));
             else if (node->type == Spin)
                 static_cast<VLSpin *>(node->widget)->SetEnable(Pick(2));
+            else if (node->type == Image) {
+                static_cast<VLImage *>(node->widget)->SetVisible(Pick(2));
+                static_cast<VLImage *>(node->widget)->Repaint();
+            }
         }
         break;
     case 8:
