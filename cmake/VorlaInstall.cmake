@@ -1,5 +1,6 @@
 # Installs VorlaLib like any C++ library: the shared library, the public headers with everything
-# they include, the CMake package VorlaLib (target VorlaLib::vorla), vorla.pc, and a .deb through CPack.
+# they include, the CMake package VorlaLib (targets VorlaLib::vorla and, with OSMesa, VorlaLib::OpenGL),
+# vorla.pc and vorla-opengl.pc, and a .deb through CPack.
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
@@ -27,6 +28,15 @@ write_basic_package_version_file("${PROJECT_BINARY_DIR}/VorlaLibConfigVersion.cm
 install(FILES "${PROJECT_BINARY_DIR}/VorlaLibConfig.cmake" "${PROJECT_BINARY_DIR}/VorlaLibConfigVersion.cmake"
   DESTINATION "${VORLA_INSTALL_CMAKEDIR}" COMPONENT Development)
 
+# Applications that draw in OpenGL views link Mesa's off-screen library, the one the views'
+# contexts come from (glvnd's libGL would send their GL calls elsewhere): VorlaLib::OpenGL carries
+# both, in this tree as in the installed package, where the config file finds OSMesa itself.
+if(VORLA_HAVE_OSMESA)
+  add_library(vorla_opengl INTERFACE)
+  target_link_libraries(vorla_opengl INTERFACE vorla ${VORLA_OSMESA_LIBRARY})
+  add_library(VorlaLib::OpenGL ALIAS vorla_opengl)
+endif()
+
 # vorla.pc finds its prefix from where it lies (${pcfiledir}), so `cmake --install --prefix`, a
 # staging folder and the package all get a working file from one configuration.
 if(IS_ABSOLUTE "${CMAKE_INSTALL_LIBDIR}" OR IS_ABSOLUTE "${CMAKE_INSTALL_INCLUDEDIR}")
@@ -43,6 +53,12 @@ endif()
 configure_file("${CMAKE_CURRENT_LIST_DIR}/vorla.pc.in" "${PROJECT_BINARY_DIR}/vorla.pc" @ONLY)
 install(FILES "${PROJECT_BINARY_DIR}/vorla.pc" DESTINATION "${CMAKE_INSTALL_LIBDIR}/pkgconfig"
   COMPONENT Development)
+# vorla-opengl.pc: vorla and Mesa's osmesa.pc, for applications that draw in OpenGL views.
+if(VORLA_HAVE_OSMESA)
+  configure_file("${CMAKE_CURRENT_LIST_DIR}/vorla-opengl.pc.in" "${PROJECT_BINARY_DIR}/vorla-opengl.pc" @ONLY)
+  install(FILES "${PROJECT_BINARY_DIR}/vorla-opengl.pc" DESTINATION "${CMAKE_INSTALL_LIBDIR}/pkgconfig"
+    COMPONENT Development)
+endif()
 
 # ---- cpack -G DEB: one package with the library, its headers and the files to find it ----
 # Only a top-level build packs: inside an application's tree CPack belongs to the application.
@@ -70,4 +86,10 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fontconfig, fonts-ipafont-gothic")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "cmake, pkg-config, libgtest-dev")
+# OpenGL views load Mesa's off-screen library when the first context is made, which no linker sees;
+# applications that draw in them link its development files.
+if(VORLA_HAVE_OSMESA)
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libosmesa6")
+  set(CPACK_DEBIAN_PACKAGE_SUGGESTS "${CPACK_DEBIAN_PACKAGE_SUGGESTS}, libosmesa6-dev")
+endif()
 include(CPack)

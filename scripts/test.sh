@@ -194,14 +194,17 @@ check_installed_tree() {
   return "$failed"
 }
 
-# Reads a picture the way an application's test would and says whether something was drawn;
-# prints the version the library reports. Built with pkg-config, like the second application.
+# Reads a picture the way an application's test would and says whether something was drawn, and
+# with X Y RRGGBB whether that pixel has that colour; prints the version the library reports. Built
+# with pkg-config, like the second application.
 write_picture_probe() {
   cat >"$1" <<'PROBE'
-// Usage: probe PICTURE.png -- prints the library version and fails on a one-colour picture.
+// Usage: probe PICTURE.png [X Y RRGGBB] -- prints the library version and fails on a one-colour
+// picture, or on a pixel of another colour than the one named.
 #include <vorla/VorlaLib.h>
 #include <platform/testing/driver.h>
 #include <cstdio>
+#include <cstdlib>
 #include <set>
 int main(int argc, char **argv)
 {
@@ -213,6 +216,15 @@ int main(int argc, char **argv)
     std::set<uint32_t> colours(picture.pixels.begin(), picture.pixels.end());
     if (colours.size() < 3)
         return std::fprintf(stderr, "%s is %zu colour(s): nothing was drawn\n", argv[1], colours.size()), 1;
+    if (argc == 5) {
+        const int x = std::atoi(argv[2]), y = std::atoi(argv[3]);
+        const unsigned long wanted = std::strtoul(argv[4], nullptr, 16);
+        if (x < 0 || y < 0 || x >= picture.width || y >= picture.height)
+            return std::fprintf(stderr, "%d,%d is outside %s\n", x, y, argv[1]), 1;
+        if (picture.At(x, y) != wanted)
+            return std::fprintf(stderr, "%s at %d,%d is %06x, not %06lx\n", argv[1], x, y,
+                                static_cast<unsigned>(picture.At(x, y)), wanted), 1;
+    }
     return 0;
 }
 PROBE
@@ -257,6 +269,41 @@ pkg_config_consumer() {
   [[ ! -f "$shots" ]] || "$work/probe" "$shots" >/dev/null
 }
 
+# An application that draws with OpenGL (templates/opengl): built with VorlaLib::OpenGL (its tests
+# run) and with vorla-opengl.pc; each program runs headless and the middle of its view must show the
+# triangle its callback drew, a corner the ground it cleared to.
+opengl_consumer() {
+  local work="$1" version="$2" pcdir libdir shots
+  pcdir="$(dirname "$(find "$work/prefix" -name vorla.pc -print -quit)")"
+  [[ -f "$pcdir/vorla-opengl.pc" ]] || { echo "vorla-opengl.pc is not installed" >&2; return 1; }
+  pc() { PKG_CONFIG_PATH="$pcdir" pkg-config "$@"; }
+  [[ "$(pc --modversion vorla-opengl)" == "$version" ]] || { echo "vorla-opengl.pc is not version $version" >&2; return 1; }
+  libdir="$(pc --variable=libdir vorla)"
+  cp -r "$ROOT/templates/opengl" "$work/triangle"
+  if [[ ! -x "$work/probe" ]]; then
+    write_picture_probe "$work/probe.cpp"
+    # shellcheck disable=SC2046  # pkg-config's flags are words on purpose
+    c++ -std=c++17 -Wall -Werror "$work/probe.cpp" -o "$work/probe" $(pc --cflags --libs vorla) -Wl,-rpath,"$libdir" \
+      || return 1
+  fi
+  # The view's middle and its top left corner, in the window's client area (templates/opengl/app.h).
+  triangle_drawn() {
+    "$work/probe" "$1" 170 60 ff0000 >/dev/null && "$work/probe" "$1" 110 10 0000ff >/dev/null
+  }
+  cmake -S "$work/triangle" -B "$work/triangle-build" -DCMAKE_PREFIX_PATH="$work/prefix" \
+      -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    && cmake --build "$work/triangle-build" --parallel "$JOBS" \
+    && ctest --test-dir "$work/triangle-build" --output-on-failure --no-tests=error \
+    && run_headless "$work/triangle-build/triangle" "$work/shots-triangle" \
+    && triangle_drawn "$work/shots-triangle/VorlaWindowClass00.png" || return 1
+  shots="$work/shots-triangle-pc"
+  # shellcheck disable=SC2046  # pkg-config's flags are words on purpose
+  c++ -std=c++17 -Wall -Werror "$work/triangle/main.cpp" -o "$work/triangle-pc" \
+      $(pc --cflags --libs vorla-opengl) -Wl,-rpath,"$libdir" \
+    && run_headless "$work/triangle-pc" "$shots" \
+    && triangle_drawn "$shots/VorlaWindowClass00.png"
+}
+
 # The library as a subdirectory of the application's tree: configured only (the build is the
 # one above); only the library comes along, under the name the package gives.
 subdirectory_consumer() {
@@ -284,11 +331,18 @@ debian_package() {
     grep -Fqw "$needed" <<<"$depends" || { echo "the package does not depend on $needed" >&2; failed=1; }
   done
   contents="$(dpkg-deb -c "$deb" | awk '{ print $6 $7 $8 }')"
-  for path in "usr/include/VorlaLib/vorla/VorlaLib.h" "usr/include/VorlaLib/platform/win32.h" \
-      "usr/include/VorlaLib/platform/testing/driver.h" "usr/lib/(.*/)?libvorla\.so\.$version" \
-      "usr/lib/(.*/)?libvorla\.so\.${version%%.*}->libvorla\.so\.$version" \
-      "usr/lib/(.*/)?libvorla\.so->libvorla\.so\.${version%%.*}" \
-      "usr/lib/(.*/)?cmake/VorlaLib/VorlaLibConfig\.cmake" "usr/lib/(.*/)?pkgconfig/vorla\.pc"; do
+  local paths=("usr/include/VorlaLib/vorla/VorlaLib.h" "usr/include/VorlaLib/platform/win32.h"
+      "usr/include/VorlaLib/platform/testing/driver.h" "usr/lib/(.*/)?libvorla\.so\.$version"
+      "usr/lib/(.*/)?libvorla\.so\.${version%%.*}->libvorla\.so\.$version"
+      "usr/lib/(.*/)?libvorla\.so->libvorla\.so\.${version%%.*}"
+      "usr/lib/(.*/)?cmake/VorlaLib/VorlaLibConfig\.cmake" "usr/lib/(.*/)?pkgconfig/vorla\.pc")
+  # Built with OpenGL views: the file that finds them, and the library the views load when they start.
+  if [[ -n "$(find "$work/prefix" -name vorla-opengl.pc -print -quit)" ]]; then
+    paths+=("usr/lib/(.*/)?pkgconfig/vorla-opengl\.pc")
+    grep -Fqw libosmesa6 <<<"$(dpkg-deb -f "$deb" Recommends)" \
+      || { echo "the package does not recommend libosmesa6" >&2; failed=1; }
+  fi
+  for path in "${paths[@]}"; do
     grep -Eq "^\./$path\$" <<<"$contents" || { echo "the package lacks $path" >&2; failed=1; }
   done
   if grep -Ev '^\./(usr/?|usr/(include|lib)/.*)$' <<<"$contents"; then
@@ -309,6 +363,11 @@ if wants install; then
     step "install: installed tree" check_installed_tree "$work/prefix" "$version"
     step "install: CMake app" cmake_consumer "$work"
     step "install: pkg-config app" pkg_config_consumer "$work" "$version"
+    if [[ -n "$(find "$work/prefix" -name vorla-opengl.pc -print -quit)" ]]; then
+      step "install: OpenGL app" opengl_consumer "$work" "$version"
+    else
+      skip "install: OpenGL app" "the library was built without OSMesa"
+    fi
     step "install: subdirectory" subdirectory_consumer "$work"
     step "install: Debian package" debian_package "$work" "$version"
   else
