@@ -39,8 +39,10 @@ const Format Formats[] = {
 };
 constexpr int FormatCount = static_cast<int>(sizeof Formats / sizeof Formats[0]);
 
-// The largest buffer side Mesa's software rasterizer renders; larger windows get no context.
+// The largest buffer side Mesa's software rasterizer renders, and an area (8K and more) that
+// keeps one view's buffers to a few hundred megabytes; larger windows get no context.
 constexpr int MaxSide = 16384;
+constexpr long long MaxArea = 64LL * 1024 * 1024;
 
 // OSMesa's entry points, looked up in the loaded library.
 struct Mesa {
@@ -290,7 +292,7 @@ BOOL WINAPI wglMakeCurrent(HDC dc, HGLRC handle) {
         return FALSE;
     }
     int width = std::max(1, w->client_box.Width()), height = std::max(1, w->client_box.Height());
-    if (width > MaxSide || height > MaxSide) {
+    if (width > MaxSide || height > MaxSide || static_cast<long long>(width) * height > MaxArea) {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return FALSE;
     }
