@@ -236,7 +236,9 @@ void ImageAccess::DetachOpenGL(VLImage &image)
 
 void ImageAccess::RenderOpenGL(VLImage &image, HWND window, HDC context)
 {
-    if (!image.attached || !image.renderingContext || image.openGLWindow != window || image.rendering)
+    // Without a callback there is nothing to draw, and no frame is shown.
+    if (!image.attached || !image.renderingContext || image.openGLWindow != window || image.rendering ||
+        !image.renderCallback)
         return;
     const HGLRC rendering = image.renderingContext;
     // A view drawn from inside another's callback (a dialog it opened) hands the context back.
@@ -246,8 +248,7 @@ void ImageAccess::RenderOpenGL(VLImage &image, HWND window, HDC context)
         return;
     image.rendering = 1;
     LifeGuard alive(&image);
-    if (image.renderCallback)
-        image.renderCallback();
+    image.renderCallback();
     // The callback may have cleared, rebuilt or deleted the image: then the frame is not shown.
     const bool same = !alive.Destroyed() && image.renderingContext == rendering && image.openGLWindow == window;
     if (!alive.Destroyed())

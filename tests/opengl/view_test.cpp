@@ -238,12 +238,18 @@ TEST_F(OpenGLView, TwoViewsEachRenderTheirOwnImage)
     image.SetBounds(100, 10, 120, 100);
     second.AttachOpenGL(&window, Green);
     second.SetBounds(10, 10, 60, 60);
+    VLImage blank; // no callback: a view that draws nothing shows nothing of its own
+    window.Add(&blank);
+    blank.AttachOpenGL(&window, nullptr);
+    blank.SetBounds(10, 80, 30, 30);
     driver::Pump();
     const driver::Image shot = driver::Snapshot(handle);
     EXPECT_EQ(shot.At(160, 60), 0xFF0000u);
     EXPECT_EQ(shot.Count(0x00FF00, 10, 10, 70, 70), 60 * 60);
+    EXPECT_EQ(shot.Count(0xFFFFFF, 10, 80, 40, 110), 30 * 30);
     EXPECT_EQ(renders, 2);
     window.RemoveAt(&second);
+    window.RemoveAt(&blank);
 }
 
 TEST_F(OpenGLView, AHiddenImageHidesItsViewAndAMovedOneTakesItAlong)
