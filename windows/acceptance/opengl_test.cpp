@@ -157,6 +157,7 @@ SystemOpenGL AskTheSystem()
         HGLRC context = nullptr;
         answer.noContext = MakeContext(child, context);
         if (context) {
+            ValidateRect(child, nullptr); // no erase of the class background after the frame
             HDC dc = GetDC(child);
             wglMakeCurrent(dc, context);
             glClearColor(0.0f, 0.0f, 1.0f, 1.0f);
