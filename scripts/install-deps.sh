@@ -20,9 +20,9 @@ PACKAGES=(
   # the Windows build: the cross compiler, zlib for it (libjpeg and libpng are built from their
   # Debian sources by scripts/mingw-deps.sh)
   g++-mingw-w64-x86-64 libz-mingw-w64-dev
-  # its acceptance programs under Wine: GoogleTest's sources to build for Windows, Wine, and the
-  # Japanese locale Wine takes its code page from
-  googletest wine64 locales
+  # its acceptance programs under Wine: GoogleTest's sources to build for Windows, Wine, the
+  # Japanese locale Wine takes its code page from, and Mesa's GLX driver for Wine's OpenGL on Xvfb
+  googletest wine64 locales libgl1-mesa-dri
   # comparing the gallery under Wine with the headless one
   imagemagick
   # the fuzz targets: clang, libFuzzer and the sanitizer runtimes for it, llvm-symbolizer for stacks
