@@ -221,10 +221,8 @@ void ImageAccess::ForgetOpenGLWindow(VLImage &image, HWND window)
 {
     if (image.openGLWindow != window)
         return;
-    image.openGLWindow = nullptr;
-    if (image.renderingContext)
-        wglDeleteContext(image.renderingContext);
-    image.renderingContext = nullptr;
+    image.openGLWindow = nullptr; // already on its way out: only the context is left to delete
+    image.ReleaseOpenGL();
 }
 
 void ImageAccess::DetachOpenGL(VLImage &image)

@@ -35,12 +35,12 @@ static Window *TopLevelOf(Window *w) {
 }
 
 // Cuts the shown child windows out of a region in w's client coordinates (WS_CLIPCHILDREN), or
-// the shown siblings above w (WS_CLIPSIBLINGS; later children lie above earlier ones).
-static void CutChildren(const Window &w, Region &region, const Window &origin) {
+// the shown siblings above w (WS_CLIPSIBLINGS; later children lie above earlier ones) out of a
+// region in origin's client coordinates.
+static void CutChildren(const Window &w, Region &region) {
     for (HWND c : w.children) {
         const Window *child = FindWindow(c);
-        if (child && child->visible)
-            region.Subtract(child->window_box.Offset(-origin.client_box.left, -origin.client_box.top));
+        if (child && child->visible) region.Subtract(child->window_box.Offset(-w.client_box.left, -w.client_box.top));
     }
 }
 
@@ -75,7 +75,7 @@ bool ResolveWindowTarget(HWND window, WindowTarget &target) {
         p = parent;
     }
     target.visible = Region(client);
-    if (!w->children.empty() && (w->style & WS_CLIPCHILDREN)) CutChildren(*w, target.visible, *w);
+    if (!w->children.empty() && (w->style & WS_CLIPCHILDREN)) CutChildren(*w, target.visible);
     for (Window *p = w; p && !p->TopLevel();) {
         Window *parent = FindWindow(p->parent);
         if (!parent) break;

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
 #include <mutex>
 #include <new>
 #include <unordered_map>
@@ -83,6 +82,7 @@ const Mesa &TheMesa() {
 }
 
 struct Context {
+    uintptr_t handle = 0;
     void *mesa = nullptr;
     int format = 0;
     DWORD thread = 0; // the thread it is current in, 0 when none
@@ -93,7 +93,6 @@ struct Context {
 std::mutex g_lock;
 std::unordered_map<uintptr_t, std::unique_ptr<Context>> g_contexts;
 thread_local Context *t_current = nullptr;
-thread_local uintptr_t t_current_handle = 0;
 thread_local HDC t_current_dc = nullptr;
 
 Context *Find(HGLRC handle) {
@@ -125,6 +124,13 @@ void Show(Window &w, const GlDrawable &drawable) {
     }
 }
 
+// A single-buffered window shows the current context's picture once it is flushed or let go.
+void ShowIfSingleBuffered(const Context &c) {
+    if (Formats[c.format - 1].flags & PFD_DOUBLEBUFFER) return;
+    TheMesa().finish();
+    if (Window *w = FindWindow(c.window)) Show(*w, *c.drawable);
+}
+
 void Release(Context &c) {
     if (c.drawable) c.drawable->users--;
     c.thread = 0;
@@ -137,16 +143,11 @@ void ReleaseCurrent() {
     if (!t_current) return;
     const Mesa &mesa = TheMesa();
     if (mesa.ok) {
-        // A single-buffered window shows what was drawn when its context is let go.
-        if (!(Formats[t_current->format - 1].flags & PFD_DOUBLEBUFFER)) {
-            mesa.finish();
-            if (Window *w = FindWindow(t_current->window)) Show(*w, *t_current->drawable);
-        }
+        ShowIfSingleBuffered(*t_current);
         mesa.make_current(nullptr, nullptr, 0, 0, 0);
     }
     Release(*t_current);
     t_current = nullptr;
-    t_current_handle = 0;
     t_current_dc = nullptr;
 }
 
@@ -264,7 +265,8 @@ HGLRC WINAPI wglCreateContext(HDC dc) {
     auto context = std::make_unique<Context>();
     context->mesa = made;
     context->format = w->pixel_format;
-    uintptr_t handle = NewHandle();
+    context->handle = NewHandle();
+    const uintptr_t handle = context->handle;
     std::lock_guard<std::mutex> hold(g_lock);
     g_contexts[handle] = std::move(context);
     return reinterpret_cast<HGLRC>(handle);
@@ -324,7 +326,6 @@ BOOL WINAPI wglMakeCurrent(HDC dc, HGLRC handle) {
     c->drawable = w->gl_drawable;
     c->drawable->users++;
     t_current = c;
-    t_current_handle = reinterpret_cast<uintptr_t>(handle);
     t_current_dc = dc;
     return TRUE;
 }
@@ -352,7 +353,7 @@ BOOL WINAPI wglDeleteContext(HGLRC handle) {
     return TRUE;
 }
 
-HGLRC WINAPI wglGetCurrentContext(void) { return reinterpret_cast<HGLRC>(t_current_handle); }
+HGLRC WINAPI wglGetCurrentContext(void) { return t_current ? reinterpret_cast<HGLRC>(t_current->handle) : nullptr; }
 
 HDC WINAPI wglGetCurrentDC(void) { return t_current ? t_current_dc : nullptr; }
 
@@ -377,8 +378,7 @@ BOOL WINAPI SwapBuffers(HDC dc) {
 void APIENTRY glFlush(void) {
     if (!t_current || !TheMesa().ok) return;
     TheMesa().flush();
-    if (!(Formats[t_current->format - 1].flags & PFD_DOUBLEBUFFER))
-        if (Window *w = FindWindow(t_current->window)) Show(*w, *t_current->drawable);
+    ShowIfSingleBuffered(*t_current);
 }
 
 } // extern "C"
