@@ -3,6 +3,7 @@
 // gallery, timed side by side in the same run; repeated, with medians reported.
 #include <vorla/VorlaLib.h>
 
+#include "gallery_widgets.h"
 #include "platform/testing/driver.h"
 
 #include <benchmark/benchmark.h>
@@ -33,35 +34,9 @@ struct Gallery {
         VorlaInitialize(nullptr, nullptr);
         window.CreateNewWindow("gallery", 10, 10, width, height, 0);
         window.SetBackgroundColor(0xFFD4D0C8);
-        for (size_t i = 0; i < labels.size(); ++i) {
-            labels[i].SetBounds(10 + static_cast<int>(i % 5) * 116, 60 + static_cast<int>(i / 5) * 388, 108, 24);
-            labels[i].SetText("A label of text");
-            labels[i].SetAlign(static_cast<int>(i % 3) + 1);
-            window.Add(&labels[i]);
-        }
-        for (int i = 0; i < 5; ++i) {
-            pushes[i].SetBounds(10 + i * 116, 120, 108, 30);
-            pushes[i].SetText("Push");
-            window.Add(&pushes[i]);
-            toggles[i].SetBounds(10 + i * 116, 186, 108, 30);
-            toggles[i].SetText("Toggle");
-            toggles[i].SetSelected(i % 2);
-            window.Add(&toggles[i]);
-        }
-        options.SetBounds(10, 228, 180, 110);
-        options.SetText("Options");
-        sizes.SetBounds(206, 228, 180, 110);
-        sizes.SetText("Size");
-        for (int i = 0; i < 3; ++i) {
-            checks[i].SetBounds(12, 26 + i * 24, 150, 20);
-            checks[i].SetText("Check");
-            options.Add(&checks[i]);
-            radios[i].SetBounds(12, 26 + i * 24, 150, 20);
-            radios[i].SetText("Radio");
-            sizes.Add(&radios[i]);
-        }
-        window.Add(&options);
-        window.Add(&sizes);
+        AddGalleryLabels(window, labels, 60, 388);
+        AddGalleryButtons(window, pushes, toggles);
+        AddGalleryGroups(window, options, checks, sizes, radios);
         const char *texts[4] = {"Type here", "12.5", "Read only", "\x93\xfa\x96\x7b\x8c\xea"};
         for (int i = 0; i < 4; ++i) {
             edits[i].SetBounds(10 + i * 146, 466, 138, 22);

@@ -2,6 +2,7 @@
 // framebuffer, timed in the same run.
 #include <vorla/VorlaLib.h>
 
+#include "gallery_widgets.h"
 #include "platform/testing/driver.h"
 
 #include <benchmark/benchmark.h>
@@ -32,21 +33,8 @@ VLWindow &GalleryWindow()
     VorlaInitialize(nullptr, nullptr);
     window.CreateNewWindow("paint", 10, 10, width, height, 0);
     window.SetBackgroundColor(0xFFD4D0C8);
-    for (size_t i = 0; i < labels.size(); ++i) {
-        labels[i].SetBounds(10 + static_cast<int>(i % 5) * 116, 10 + static_cast<int>(i / 5) * 200, 108, 24);
-        labels[i].SetText("A label of text");
-        labels[i].SetAlign(static_cast<int>(i % 3) + 1);
-        window.Add(&labels[i]);
-    }
-    for (int i = 0; i < 5; ++i) {
-        pushes[i].SetBounds(10 + i * 116, 120, 108, 30);
-        pushes[i].SetText("Push");
-        window.Add(&pushes[i]);
-        toggles[i].SetBounds(10 + i * 116, 186, 108, 30);
-        toggles[i].SetText("Toggle");
-        toggles[i].SetSelected(i % 2);
-        window.Add(&toggles[i]);
-    }
+    AddGalleryLabels(window, labels, 10, 200);
+    AddGalleryButtons(window, pushes, toggles);
     pushes[2].SetEnable(0);
     window.ShowWindow(1);
     vorla::testing::Pump();
