@@ -269,6 +269,11 @@ pkg_config_consumer() {
   [[ ! -f "$shots" ]] || "$work/probe" "$shots" >/dev/null
 }
 
+# Whether the installed tree under $1 was built with OpenGL views (it then has vorla-opengl.pc).
+installed_with_opengl() {
+  [[ -n "$(find "$1/prefix" -name vorla-opengl.pc -print -quit)" ]]
+}
+
 # An application that draws with OpenGL (templates/opengl): built with VorlaLib::OpenGL (its tests
 # run) and with vorla-opengl.pc; each program runs headless and the middle of its view must show the
 # triangle its callback drew, a corner the ground it cleared to.
@@ -337,7 +342,7 @@ debian_package() {
       "usr/lib/(.*/)?libvorla\.so->libvorla\.so\.${version%%.*}"
       "usr/lib/(.*/)?cmake/VorlaLib/VorlaLibConfig\.cmake" "usr/lib/(.*/)?pkgconfig/vorla\.pc")
   # Built with OpenGL views: the file that finds them, and the library the views load when they start.
-  if [[ -n "$(find "$work/prefix" -name vorla-opengl.pc -print -quit)" ]]; then
+  if installed_with_opengl "$work"; then
     paths+=("usr/lib/(.*/)?pkgconfig/vorla-opengl\.pc")
     grep -Fqw libosmesa6 <<<"$(dpkg-deb -f "$deb" Recommends)" \
       || { echo "the package does not recommend libosmesa6" >&2; failed=1; }
@@ -363,7 +368,7 @@ if wants install; then
     step "install: installed tree" check_installed_tree "$work/prefix" "$version"
     step "install: CMake app" cmake_consumer "$work"
     step "install: pkg-config app" pkg_config_consumer "$work" "$version"
-    if [[ -n "$(find "$work/prefix" -name vorla-opengl.pc -print -quit)" ]]; then
+    if installed_with_opengl "$work"; then
       step "install: OpenGL app" opengl_consumer "$work" "$version"
     else
       skip "install: OpenGL app" "the library was built without OSMesa"
