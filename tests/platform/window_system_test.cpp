@@ -219,6 +219,45 @@ TEST_F(WindowSystem, PaintContextIsClippedToTheUpdateRegion) {
     DeleteObject(red);
 }
 
+TEST_F(WindowSystem, ChildWindowsAreLeftOutOfAClippingParentAndExposeItWhenTheyGo) {
+    Register("Parent");
+    HWND clipping = CreateWindowExA(0, "Parent", "p", WS_POPUP | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                                    nullptr, nullptr, nullptr);
+    HWND plain = CreateWindowExA(0, "Parent", "q", WS_POPUP | WS_VISIBLE, 300, 0, 200, 100, nullptr, nullptr, nullptr,
+                                 nullptr);
+    HWND child = CreateWindowExA(0, "Parent", "", WS_CHILD | WS_VISIBLE, 20, 10, 50, 40, clipping, nullptr, nullptr,
+                                 nullptr);
+    HWND other = CreateWindowExA(0, "Parent", "", WS_CHILD | WS_VISIBLE, 20, 10, 50, 40, plain, nullptr, nullptr,
+                                 nullptr);
+    t::Pump();
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    RECT all{0, 0, 200, 100};
+    HDC dc = GetDC(clipping);
+    FillRect(dc, &all, red);
+    ReleaseDC(clipping, dc);
+    EXPECT_EQ(t::Snapshot(clipping).Count(0xFF0000, 0, 0, 200, 100), 200 * 100 - 50 * 40);
+
+    // Invalidating a parent without WS_CLIPCHILDREN invalidates the children it paints over.
+    InvalidateRect(clipping, nullptr, FALSE);
+    InvalidateRect(plain, nullptr, FALSE);
+    EXPECT_EQ(t::InvalidRect(child).right, 0);
+    EXPECT_EQ(t::InvalidRect(other).right, 50);
+    t::Pump();
+
+    // A child that moves or goes uncovers its parent, which paints there again.
+    MoveWindow(child, 100, 10, 50, 40, TRUE);
+    RECT exposed = t::InvalidRect(clipping);
+    EXPECT_EQ(exposed.left, 20);
+    EXPECT_EQ(exposed.right, 70);
+    t::Pump();
+    ShowWindow(child, SW_HIDE);
+    EXPECT_EQ(t::InvalidRect(clipping).left, 100);
+    t::Pump();
+    DestroyWindow(other);
+    EXPECT_EQ(t::InvalidRect(plain).bottom, 50);
+    DeleteObject(red);
+}
+
 TEST_F(WindowSystem, ClickActivatesAndFocusesBeforeTheButtonMessage) {
     Register("A");
     HWND a = MakeWindow("A", 10, 10);
