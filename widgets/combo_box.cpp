@@ -156,10 +156,11 @@ struct ComboBoxInput {
     // The list's height below the box: a row per entry and the frame.
     static long long ListHeight(VLComboBox &c) { return static_cast<long long>(FontSize(c)) * c.count + 6; }
 
-    static void Draw(VLComboBox &c)
+    // Draws into one of the box's pictures inside the window's paint bracket, then copies its top
+    // left w x h pixels to (x, y) in the window; without a context to draw with, nothing is drawn.
+    template <typename Paint>
+    static void PaintPicture(VLComboBox &c, HBITMAP picture, int x, int y, int w, int h, Paint paint)
     {
-        if (c.width == 0 || c.height == 0 || !c.visible || !c.parentWindow || !c.offscreen)
-            return;
         VLWindow &window = *c.parentWindow;
         window.BeginPaint();
         HDC context = WindowInternals::Context(window);
@@ -168,12 +169,28 @@ struct ComboBoxInput {
             window.EndPaint();
             return;
         }
-        HGDIOBJ previous = SelectObject(memory, c.offscreen);
+        HGDIOBJ previous = SelectObject(memory, picture);
         SurfaceAccess::SetTarget(c, memory);
+        paint();
+        BitBlt(context, x, y, w, h, memory, 0, 0, SRCCOPY);
+        SurfaceAccess::SetTarget(c, nullptr);
+        SelectObject(memory, previous);
+        DeleteDC(memory);
+        window.EndPaint();
+    }
 
+    static void Draw(VLComboBox &c)
+    {
+        if (c.width == 0 || c.height == 0 || !c.visible || !c.parentWindow || !c.offscreen)
+            return;
         // The picture exists, so both sizes are small enough to add to.
+        PaintPicture(c, c.offscreen, c.windowX, c.windowY, c.width + 1, c.height + 1, [&c] { DrawBox(c); });
+    }
+
+    static void DrawBox(VLComboBox &c)
+    {
         const int w = c.width, h = c.height;
-        const unsigned int g = WindowInternals::BackgroundColour(window);
+        const unsigned int g = WindowInternals::BackgroundColour(*c.parentWindow);
         const unsigned int container = ContainerBackground(c.parentWindow, c.group, WidgetAccess::AreaOf(&c));
         unsigned int fill, text, light, dark, darker, face, outline;
         if (c.enabled) {
@@ -225,11 +242,6 @@ struct ComboBoxInput {
             Colour(c, 0xFF0000FFu);
             c.DrawRect(0, 0, w, h, 1);
         }
-        BitBlt(context, c.windowX, c.windowY, w + 1, h + 1, memory, 0, 0, SRCCOPY);
-        SelectObject(memory, previous);
-        DeleteDC(memory);
-        SurfaceAccess::SetTarget(c, nullptr);
-        window.EndPaint();
     }
 
     // The open list with one entry highlighted, copied over the window below the box.
@@ -252,17 +264,13 @@ struct ComboBoxInput {
             if (!c.listBitmap)
                 return;
         }
-        VLWindow &window = *c.parentWindow;
-        window.BeginPaint();
-        HDC context = WindowInternals::Context(window);
-        HDC memory = context ? CreateCompatibleDC(context) : nullptr;
-        if (!memory) {
-            window.EndPaint();
-            return;
-        }
-        HGDIOBJ previous = SelectObject(memory, c.listBitmap);
-        SurfaceAccess::SetTarget(c, memory);
         const int w = c.width, lh = static_cast<int>(pictureHeight) - 4;
+        PaintPicture(c, c.listBitmap, c.windowX, Clamped(static_cast<long long>(c.windowY) + c.height + 2), w + 1, lh + 2,
+                     [&c, shown, f, w, lh] { DrawListRows(c, shown, f, w, lh); });
+    }
+
+    static void DrawListRows(VLComboBox &c, int shown, int f, int w, int lh)
+    {
         Colour(c, c.listBackgroundColour);
         c.DrawFillRect(0, 0, w, lh + 5);
         Colour(c, 0xFF000000u);
@@ -284,12 +292,6 @@ struct ComboBoxInput {
                 c.DrawBoxText(4, t, w - 1, t + f, c.entries[i], 1);
             }
         }
-        BitBlt(context, c.windowX, Clamped(static_cast<long long>(c.windowY) + c.height + 2), w + 1, lh + 2, memory, 0, 0,
-               SRCCOPY);
-        SurfaceAccess::SetTarget(c, nullptr);
-        SelectObject(memory, previous);
-        DeleteDC(memory);
-        window.EndPaint();
     }
 
     // Tells the window where the list lies (right and bottom edges outside).
