@@ -213,24 +213,21 @@ struct ScrollAreaRows {
     static int PartAt(const VLScrollArea &a, const Layout &l, long long px, long long py)
     {
         if (l.vertical && px >= l.viewX + l.viewW && px < l.viewX + l.viewW + Bar && py >= l.viewY &&
-            py < l.viewY + l.viewH) {
-            const Track t = VerticalBar(a, l);
-            if (py < t.start)
-                return VerticalUp;
-            if (py >= t.start + t.length)
-                return VerticalDown;
-            return py >= t.thumb && py < t.thumb + t.thumbLength ? VerticalThumb : VerticalTrack;
-        }
+            py < l.viewY + l.viewH)
+            return PartOn(VerticalBar(a, l), py, VerticalUp, VerticalDown, VerticalTrack, VerticalThumb);
         if (l.horizontal && py >= l.viewY + l.viewH && py < l.viewY + l.viewH + Bar && px >= l.viewX &&
-            px < l.viewX + l.viewW) {
-            const Track t = HorizontalBar(a, l);
-            if (px < t.start)
-                return HorizontalUp;
-            if (px >= t.start + t.length)
-                return HorizontalDown;
-            return px >= t.thumb && px < t.thumb + t.thumbLength ? HorizontalThumb : HorizontalTrack;
-        }
+            px < l.viewX + l.viewW)
+            return PartOn(HorizontalBar(a, l), px, HorizontalUp, HorizontalDown, HorizontalTrack, HorizontalThumb);
         return None;
+    }
+    // Which of one bar's parts lies at a point `along` its length.
+    static int PartOn(const Track &t, long long along, int up, int down, int track, int thumb)
+    {
+        if (along < t.start)
+            return up;
+        if (along >= t.start + t.length)
+            return down;
+        return along >= t.thumb && along < t.thumb + t.thumbLength ? thumb : track;
     }
 
     // Draws the widgets clipped to the view, then the bars, into the window's context.
