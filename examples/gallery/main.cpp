@@ -95,46 +95,42 @@ void Status(const char *what)
     statusLine.Repaint();
 }
 
-void PushSelected(VLPushButton *button)
+// A status line made as printf makes one.
+template <typename... Values> void Status(const char *format, Values... values)
 {
-    char text[300], line[320];
-    button->GetText(text, 255);
-    std::snprintf(line, sizeof line, "Pushed \"%s\"", text);
+    char line[340];
+    std::snprintf(line, sizeof line, format, values...);
     Status(line);
 }
 
+// The text a widget shows (its texts hold at most 255 bytes).
+template <typename Widget> std::string TextOf(Widget *widget)
+{
+    char text[300] = "";
+    widget->GetText(text, 255);
+    return text;
+}
+
+void PushSelected(VLPushButton *button) { Status("Pushed \"%s\"", TextOf(button).c_str()); }
+
 void ToggleSelected(VLButton *button)
 {
-    char text[300], line[320];
-    button->GetText(text, 255);
-    std::snprintf(line, sizeof line, "\"%s\" is now %s", text, button->IsSelected() ? "on" : "off");
-    Status(line);
+    Status("\"%s\" is now %s", TextOf(button).c_str(), button->IsSelected() ? "on" : "off");
 }
 
 void CheckSelected(VLCheckBox *box)
 {
-    char text[300], line[320];
-    box->GetText(text, 255);
-    std::snprintf(line, sizeof line, "\"%s\" is %s", text, box->IsSelected() ? "checked" : "not checked");
-    Status(line);
+    Status("\"%s\" is %s", TextOf(box).c_str(), box->IsSelected() ? "checked" : "not checked");
 }
 
 void SizeSelected(VLGroup *group)
 {
     static const char *names[3] = {"Small", "Medium", "Large"};
     const int chosen = group->GetRadioButton();
-    char line[64];
-    std::snprintf(line, sizeof line, "Size: %s", chosen >= 0 ? names[chosen] : "none");
-    Status(line);
+    Status("Size: %s", chosen >= 0 ? names[chosen] : "none");
 }
 
-void EditChanged(VLEditBox *box)
-{
-    char text[300], line[320];
-    box->GetText(text, 255);
-    std::snprintf(line, sizeof line, "Text: \"%s\"", text);
-    Status(line);
-}
+void EditChanged(VLEditBox *box) { Status("Text: \"%s\"", TextOf(box).c_str()); }
 
 void WindowEvent(VLWindow *, VLSTWindowEvent event)
 {
@@ -227,12 +223,7 @@ void SpinDown(VLSpin *moved)
     --spinValue;
     SpinMoved(moved);
 }
-void NumberStepped(VLSpinEditBox *box)
-{
-    char text[64];
-    std::snprintf(text, sizeof text, "Number: %g", box->GetValueF());
-    Status(text);
-}
+void NumberStepped(VLSpinEditBox *box) { Status("Number: %g", box->GetValueF()); }
 
 void Spins()
 {
@@ -266,21 +257,14 @@ void Spins()
 
 // Under the spins: a combo box choosing a colour, and a list box of many rows with icons and
 // multiple selection.
-void ColourChosen(VLComboBox *box)
-{
-    char text[300], line[320];
-    box->GetText(text, 255);
-    std::snprintf(line, sizeof line, "Colour: %s", text);
-    Status(line);
-}
+void ColourChosen(VLComboBox *box) { Status("Colour: %s", TextOf(box).c_str()); }
 void FruitsSelected(VLListBox *list)
 {
-    char text[300], line[340];
+    char text[300];
     const int first = list->GetListIndex();
     if (first < 0 || !list->GetListText(first, text, 255))
         text[0] = '\0';
-    std::snprintf(line, sizeof line, "%d selected, the first \"%s\"", list->GetListSelectCount(), text);
-    Status(line);
+    Status("%d selected, the first \"%s\"", list->GetListSelectCount(), text);
 }
 
 void Lists()
@@ -312,10 +296,8 @@ void Lists()
 // Top right: colour swatches; a click opens the colour dialog.
 void SwatchChanged(VLColor *swatch)
 {
-    char line[64];
-    std::snprintf(line, sizeof line, "Colour: red %d, green %d, blue %d", swatch->GetRedValue(),
-                  swatch->GetGreenValue(), swatch->GetBlueValue());
-    Status(line);
+    Status("Colour: red %d, green %d, blue %d", swatch->GetRedValue(), swatch->GetGreenValue(),
+           swatch->GetBlueValue());
 }
 
 void Swatches()
