@@ -9,24 +9,17 @@
 #include "../examples/opengl/cube.h"
 #include "platform/testing/driver.h"
 #include "platform/win32.h"
+#include "thread_time.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
-#include <ctime>
 #include <string>
 
 namespace {
 
 constexpr int Width = 320;
 constexpr int Height = 240;
-
-double ThreadSeconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
 
 long long frame = 0;
 

@@ -5,6 +5,7 @@
 
 #include "platform/testing/driver.h"
 #include "platform/win32.h"
+#include "thread_time.h"
 
 #include <benchmark/benchmark.h>
 
@@ -18,7 +19,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 #include <functional>
 #include <memory>
 #include <string>
@@ -29,13 +29,6 @@ namespace {
 
 constexpr int Width = 640;
 constexpr int Height = 480;
-
-double ThreadSeconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
 
 struct Peer {
     std::string name;

@@ -9,6 +9,8 @@
 
 #include <windows.h>
 
+#include "pump.h"
+
 #include <atomic>
 #include <cstdio>
 #include <cstring>
@@ -41,20 +43,6 @@ std::string WriteFile(const char *name, const unsigned char *bytes, size_t size)
         std::fclose(file);
     }
     return path;
-}
-
-// Handles every message that is waiting, for at least the given time, as a message loop would.
-void Pump(DWORD milliseconds = 200)
-{
-    const DWORD start = GetTickCount();
-    do {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        Sleep(5);
-    } while (GetTickCount() - start < milliseconds);
 }
 
 // ---- the export ordinals, as a program that imports by number finds them ----

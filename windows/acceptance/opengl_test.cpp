@@ -9,6 +9,8 @@
 
 #include <windows.h>
 
+#include "pump.h"
+
 #include <GL/gl.h>
 
 #include <cstdint>
@@ -26,19 +28,6 @@ public:
 
 int renders = 0;
 std::string renderer;
-
-void Pump(DWORD milliseconds)
-{
-    const DWORD start = GetTickCount();
-    do {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        Sleep(5);
-    } while (GetTickCount() - start < milliseconds);
-}
 
 // A window's client area as the screen shows it, 0x00RRGGBB per pixel, rows top first. The screen,
 // not the window's DC: the view's frame may live in a surface of its own that only the screen
